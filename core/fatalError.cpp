@@ -1,0 +1,28 @@
+// Fatal error report: crash log, standard error, message box, exit.
+#include "core/fatalError.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace qvr {
+
+void reportFatalError(const std::string& message)
+{
+    const std::string text = "Crash: " + message;
+
+    if (FILE* log = std::fopen("CrashLog.txt", "wb")) {
+        std::fwrite(text.data(), 1, text.size(), log);
+        std::fclose(log);
+    }
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+
+    // Fails at once when no display can be opened; otherwise blocks until the box is closed.
+    SDL_ShowSimpleMessageBox(0, "Guru Meditation!", text.c_str(), nullptr);
+
+    std::exit(EXIT_FAILURE);
+}
+
+} // namespace qvr

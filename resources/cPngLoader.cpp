@@ -1,0 +1,144 @@
+// PNG decoding: libpng reads the whole image untransformed, then the rows are copied into one block.
+#include "resources/cPngLoader.h"
+
+#include <csetjmp>
+#include <cstring>
+
+namespace qvr {
+
+namespace {
+
+// Larger images are refused before anything is allocated for their rows; no texture is that big.
+constexpr png_uint_32 kMaxImageSide = 16384;
+
+void onPngError(png_structp read, png_const_charp message)
+{
+    const auto* path = static_cast<const std::string*>(png_get_error_ptr(read));
+    std::fprintf(stderr, "cPngLoader: %s: %s\n", path ? path->c_str() : "?", message);
+    png_longjmp(read, 1);
+}
+
+void onPngWarning(png_structp read, png_const_charp message)
+{
+    const auto* path = static_cast<const std::string*>(png_get_error_ptr(read));
+    std::fprintf(stderr, "cPngLoader: %s: warning: %s\n", path ? path->c_str() : "?", message);
+}
+
+} // namespace
+
+cPngLoader::~cPngLoader()
+{
+    release();
+}
+
+void cPngLoader::release()
+{
+    if (mRead) {
+        png_destroy_read_struct(&mRead, mInfo ? &mInfo : nullptr, mEndInfo ? &mEndInfo : nullptr);
+    }
+    mRead = nullptr;
+    mInfo = nullptr;
+    mEndInfo = nullptr;
+    if (mFile) {
+        std::fclose(mFile);
+        mFile = nullptr;
+    }
+}
+
+int32_t cPngLoader::readPng(const std::string& path)
+{
+    release();
+    mPath = path;
+    mFile = std::fopen(path.c_str(), "rb");
+    if (!mFile) {
+        return kPngCannotOpen;
+    }
+    png_byte signature[8] = {};
+    if (std::fread(signature, 1, sizeof(signature), mFile) != sizeof(signature) ||
+        png_sig_cmp(signature, 0, sizeof(signature)) != 0) {
+        release();
+        return kPngNoSignature;
+    }
+    mRead = png_create_read_struct(PNG_LIBPNG_VER_STRING, &mPath, onPngError, onPngWarning);
+    if (!mRead) {
+        release();
+        return kPngNoReadStruct;
+    }
+    mInfo = png_create_info_struct(mRead);
+    if (!mInfo) {
+        release();
+        return kPngNoInfoStruct;
+    }
+    mEndInfo = png_create_info_struct(mRead);
+    if (!mEndInfo) {
+        release();
+        return kPngNoEndInfoStruct;
+    }
+    // libpng's errors (truncated or corrupt data, limits exceeded) come back here.
+    if (setjmp(png_jmpbuf(mRead))) {
+        release();
+        return kPngCorrupt;
+    }
+    png_set_user_limits(mRead, kMaxImageSide, kMaxImageSide);
+    png_init_io(mRead, mFile);
+    png_set_sig_bytes(mRead, sizeof(signature));
+    png_read_png(mRead, mInfo, PNG_TRANSFORM_IDENTITY, nullptr);
+
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int bitDepth = 0, colorType = 0, interlace = 0, compression = 0, filter = 0;
+    png_get_IHDR(mRead, mInfo, &width, &height, &bitDepth, &colorType, &interlace, &compression,
+                 &filter);
+    mWidth = static_cast<int32_t>(width);
+    mHeight = static_cast<int32_t>(height);
+    mBitDepth = bitDepth;
+    mColorType = colorType;
+    mInterlace = interlace;
+    mCompression = compression;
+    mFilter = filter;
+    mChannels = png_get_channels(mRead, mInfo);
+
+    std::fclose(mFile);
+    mFile = nullptr;
+    return kPngDecoded;
+}
+
+cImage cPngLoader::copyRows() const
+{
+    cImage image;
+    const size_t rowBytes = png_get_rowbytes(mRead, mInfo);
+    png_bytepp rows = png_get_rows(mRead, mInfo);
+    if (!rows || rowBytes == 0 || mWidth <= 0 || mHeight <= 0) {
+        return image;
+    }
+    image.height = mHeight;
+    image.width = mWidth;
+    image.bytesPerPixel = static_cast<uint8_t>(rowBytes / static_cast<size_t>(mWidth));
+    image.pixels.reset(new uint8_t[rowBytes * static_cast<size_t>(mHeight)]);
+    for (int32_t r = mHeight - 1; r >= 0; --r) {
+        std::memcpy(image.pixels.get() + static_cast<size_t>(r) * rowBytes, rows[r], rowBytes);
+    }
+    return image;
+}
+
+cImage cPngLoader::load(const std::string& path)
+{
+    const int32_t status = readPng(path);
+    if (status == kPngCannotOpen) {
+        std::fprintf(stderr, "cPngLoader: %s: cannot open the file\n", path.c_str());
+    } else if (status == kPngNoSignature) {
+        std::fprintf(stderr, "cPngLoader: %s: not a PNG file (no PNG signature)\n", path.c_str());
+    } else if (status == kPngNoReadStruct || status == kPngNoInfoStruct ||
+               status == kPngNoEndInfoStruct) {
+        std::fprintf(stderr, "cPngLoader: %s: libpng could not start (status %d)\n", path.c_str(),
+                     static_cast<int>(status));
+    }
+    cImage image;
+    if (status == kPngDecoded) {
+        image = copyRows();
+    }
+    release();
+    return image;
+}
+
+} // namespace qvr

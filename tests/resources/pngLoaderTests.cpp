@@ -1,0 +1,267 @@
+// PNG decoding of every colour type and depth, and of broken files.
+#include "resources/cPngLoader.h"
+#include "tests/support/testSupport.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <zlib.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <vector>
+
+using qvr::cImage;
+using qvr::cPngLoader;
+using qvr::test::cScratchDir;
+using qvr::test::readFile;
+using qvr::test::writeFile;
+
+namespace {
+
+struct cPngSpec {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int colorType = PNG_COLOR_TYPE_RGBA;
+    int bitDepth = 8;
+    int interlace = PNG_INTERLACE_NONE;
+    size_t rowBytes = 0;
+    std::vector<uint8_t> pixels;  // rows top first, rowBytes each, as the file stores them
+};
+
+// A deterministic image of the given format whose every byte depends on its position.
+cPngSpec makeSpec(uint32_t width, uint32_t height, int colorType, int bitDepth)
+{
+    cPngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.colorType = colorType;
+    spec.bitDepth = bitDepth;
+    int channels = 1;
+    switch (colorType) {
+    case PNG_COLOR_TYPE_GRAY_ALPHA: channels = 2; break;
+    case PNG_COLOR_TYPE_RGB: channels = 3; break;
+    case PNG_COLOR_TYPE_RGBA: channels = 4; break;
+    default: break;
+    }
+    spec.rowBytes = (static_cast<size_t>(width) * channels * bitDepth + 7) / 8;
+    spec.pixels.resize(spec.rowBytes * height);
+    for (size_t i = 0; i < spec.pixels.size(); ++i) {
+        spec.pixels[i] = static_cast<uint8_t>((i * 7 + i / spec.rowBytes * 13) & 0xFF);
+    }
+    if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth == 8) {
+        for (uint8_t& index : spec.pixels) {
+            index %= 16;
+        }
+    }
+    if (bitDepth < 8) {
+        // Keep the padding bits at the end of each row zero, as libpng writes them.
+        const size_t bits = static_cast<size_t>(width) * channels * bitDepth;
+        if (bits % 8 != 0) {
+            const uint8_t mask = static_cast<uint8_t>(0xFF << (8 - bits % 8));
+            for (uint32_t r = 0; r < height; ++r) {
+                spec.pixels[r * spec.rowBytes + spec.rowBytes - 1] &= mask;
+            }
+        }
+    }
+    return spec;
+}
+
+void writePng(const std::string& path, const cPngSpec& spec)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    png_structp write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(write);
+    if (setjmp(png_jmpbuf(write))) {
+        png_destroy_write_struct(&write, &info);
+        std::fclose(file);
+        FAIL() << "libpng could not write " << path;
+    }
+    png_init_io(write, file);
+    png_set_IHDR(write, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+                 spec.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> palette(16);
+    if (spec.colorType == PNG_COLOR_TYPE_PALETTE) {
+        for (size_t i = 0; i < palette.size(); ++i) {
+            palette[i] = {static_cast<png_byte>(i * 16), 0, static_cast<png_byte>(255 - i)};
+        }
+        png_set_PLTE(write, info, palette.data(), static_cast<int>(palette.size()));
+    }
+    png_write_info(write, info);
+    std::vector<png_bytep> rows(spec.height);
+    for (uint32_t r = 0; r < spec.height; ++r) {
+        rows[r] = const_cast<png_bytep>(spec.pixels.data() + r * spec.rowBytes);
+    }
+    png_write_image(write, rows.data());
+    png_write_end(write, nullptr);
+    png_destroy_write_struct(&write, &info);
+    std::fclose(file);
+}
+
+void expectImage(const cImage& image, const cPngSpec& spec, int bytesPerPixel)
+{
+    ASSERT_FALSE(image.empty());
+    EXPECT_EQ(image.width, static_cast<int32_t>(spec.width));
+    EXPECT_EQ(image.height, static_cast<int32_t>(spec.height));
+    EXPECT_EQ(image.reserved, 0);
+    EXPECT_EQ(image.bytesPerPixel, bytesPerPixel);
+    EXPECT_EQ(std::memcmp(image.pixels.get(), spec.pixels.data(), spec.pixels.size()), 0);
+}
+
+void expectEmpty(const cImage& image)
+{
+    EXPECT_TRUE(image.empty());
+    EXPECT_EQ(image.width, 0);
+    EXPECT_EQ(image.height, 0);
+    EXPECT_EQ(image.bytesPerPixel, 0);
+}
+
+// Offset of the first byte of the first chunk of the given type, or 0.
+size_t findChunk(const std::string& file, const char* type)
+{
+    const size_t at = file.find(type, 8);
+    return at == std::string::npos ? 0 : at - 4;
+}
+
+class PngLoader : public ::testing::Test {
+protected:
+    std::string write(const std::string& name, const cPngSpec& spec)
+    {
+        const std::string path = mDir.file(name);
+        writePng(path, spec);
+        return path;
+    }
+
+    cScratchDir mDir;
+    cPngLoader mLoader;
+};
+
+} // namespace
+
+TEST_F(PngLoader, Rgba8KeepsRowsInFileOrder)
+{
+    const cPngSpec spec = makeSpec(256, 128, PNG_COLOR_TYPE_RGBA, 8);
+    const cImage image = mLoader.load(write("rgba.png", spec));
+    expectImage(image, spec, 4);
+    EXPECT_EQ(spec.pixels.size(), 131072u);
+    // The first bytes in memory are the top row's first pixel.
+    EXPECT_EQ(image.pixels[4 * 256], spec.pixels[1024]);
+}
+
+TEST_F(PngLoader, EightBitFormatsStayUnconverted)
+{
+    const struct {
+        int colorType;
+        int bytesPerPixel;
+    } formats[] = {
+        {PNG_COLOR_TYPE_RGB, 3},
+        {PNG_COLOR_TYPE_GRAY, 1},
+        {PNG_COLOR_TYPE_GRAY_ALPHA, 2},
+        {PNG_COLOR_TYPE_PALETTE, 1},  // indices, not colours
+    };
+    for (const auto& format : formats) {
+        SCOPED_TRACE(format.colorType);
+        const cPngSpec spec = makeSpec(33, 17, format.colorType, 8);
+        expectImage(mLoader.load(write("img.png", spec)), spec, format.bytesPerPixel);
+    }
+}
+
+TEST_F(PngLoader, SixteenBitSamplesStaySixteenBit)
+{
+    const cPngSpec rgb = makeSpec(20, 10, PNG_COLOR_TYPE_RGB, 16);
+    expectImage(mLoader.load(write("rgb16.png", rgb)), rgb, 6);
+    const cPngSpec rgba = makeSpec(20, 10, PNG_COLOR_TYPE_RGBA, 16);
+    expectImage(mLoader.load(write("rgba16.png", rgba)), rgba, 8);
+}
+
+TEST_F(PngLoader, SubBytePixelsGiveZeroBytesPerPixel)
+{
+    const cPngSpec grey1 = makeSpec(37, 5, PNG_COLOR_TYPE_GRAY, 1);
+    expectImage(mLoader.load(write("grey1.png", grey1)), grey1, 0);
+    const cPngSpec palette4 = makeSpec(9, 4, PNG_COLOR_TYPE_PALETTE, 4);
+    expectImage(mLoader.load(write("pal4.png", palette4)), palette4, 0);
+}
+
+TEST_F(PngLoader, InterlacedImagesComeOutDeinterlaced)
+{
+    cPngSpec spec = makeSpec(19, 23, PNG_COLOR_TYPE_RGB, 8);
+    spec.interlace = PNG_INTERLACE_ADAM7;
+    expectImage(mLoader.load(write("adam7.png", spec)), spec, 3);
+}
+
+TEST_F(PngLoader, UnreadableFilesGiveEmptyImagesWithTheirStatus)
+{
+    EXPECT_EQ(mLoader.readPng(mDir.file("missing.png")), qvr::kPngCannotOpen);
+    expectEmpty(mLoader.load(mDir.file("missing.png")));
+
+    writeFile(mDir.file("text.png"), "this is not a PNG file at all");
+    EXPECT_EQ(mLoader.readPng(mDir.file("text.png")), qvr::kPngNoSignature);
+    expectEmpty(mLoader.load(mDir.file("text.png")));
+
+    writeFile(mDir.file("short.png"), "\x89PN");
+    EXPECT_EQ(mLoader.readPng(mDir.file("short.png")), qvr::kPngNoSignature);
+    expectEmpty(mLoader.load(mDir.file("short.png")));
+
+    // The loader is still good for a valid file afterwards.
+    const cPngSpec spec = makeSpec(4, 4, PNG_COLOR_TYPE_RGBA, 8);
+    expectImage(mLoader.load(write("good.png", spec)), spec, 4);
+}
+
+TEST_F(PngLoader, EveryTruncationGivesAnEmptyImage)
+{
+    const std::string whole = readFile(write("whole.png", makeSpec(16, 8, PNG_COLOR_TYPE_RGBA, 8)));
+    const std::string cutPath = mDir.file("cut.png");
+    for (size_t length = 0; length < whole.size(); ++length) {
+        writeFile(cutPath, whole.substr(0, length));
+        const cImage image = mLoader.load(cutPath);
+        EXPECT_TRUE(image.empty()) << "cut at " << length << " of " << whole.size();
+    }
+    EXPECT_EQ(mLoader.readPng(cutPath), qvr::kPngCorrupt);
+}
+
+TEST_F(PngLoader, CorruptImageDataGivesAnEmptyImage)
+{
+    const std::string whole = readFile(write("whole.png", makeSpec(16, 8, PNG_COLOR_TYPE_RGB, 8)));
+    const size_t idat = findChunk(whole, "IDAT");
+    ASSERT_GT(idat, 0u);
+    const size_t dataLength = static_cast<uint8_t>(whole[idat + 3]) |
+                              static_cast<uint8_t>(whole[idat + 2]) << 8;
+
+    // A flipped data byte: the chunk's checksum no longer matches.
+    std::string badCrc = whole;
+    badCrc[idat + 8 + dataLength / 2] ^= 0x55;
+    writeFile(mDir.file("badcrc.png"), badCrc);
+    expectEmpty(mLoader.load(mDir.file("badcrc.png")));
+
+    // A broken compressed stream under a correct checksum.
+    std::string badZlib = whole;
+    badZlib[idat + 8] = 0x00;
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(badZlib.data() + idat + 4),
+                            static_cast<uInt>(dataLength + 4));
+    for (int i = 0; i < 4; ++i) {
+        badZlib[idat + 8 + dataLength + i] = static_cast<char>((crc >> (24 - 8 * i)) & 0xFF);
+    }
+    writeFile(mDir.file("badzlib.png"), badZlib);
+    EXPECT_EQ(mLoader.readPng(mDir.file("badzlib.png")), qvr::kPngCorrupt);
+    expectEmpty(mLoader.load(mDir.file("badzlib.png")));
+}
+
+TEST_F(PngLoader, HugeDeclaredSizeIsRefusedBeforeAllocating)
+{
+    std::string file = readFile(write("small.png", makeSpec(2, 2, PNG_COLOR_TYPE_RGBA, 8)));
+    const size_t ihdr = findChunk(file, "IHDR");
+    ASSERT_GT(ihdr, 0u);
+    // Width and height 1,000,000 with a matching checksum.
+    for (size_t field : {ihdr + 8, ihdr + 12}) {
+        const uint32_t side = 1000000;
+        for (int i = 0; i < 4; ++i) {
+            file[field + i] = static_cast<char>((side >> (24 - 8 * i)) & 0xFF);
+        }
+    }
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(file.data() + ihdr + 4), 17);
+    for (int i = 0; i < 4; ++i) {
+        file[ihdr + 21 + i] = static_cast<char>((crc >> (24 - 8 * i)) & 0xFF);
+    }
+    writeFile(mDir.file("huge.png"), file);
+    expectEmpty(mLoader.load(mDir.file("huge.png")));
+}

@@ -1,0 +1,31 @@
+// Shared helpers for the engine tests: scratch directories and small files.
+#pragma once
+
+#include <string>
+
+namespace qvr::test {
+
+//! A fresh directory under the system's temporary directory, removed with its contents when the
+//! object goes. With enter = true the working directory moves into it until then.
+class cScratchDir {
+public:
+    explicit cScratchDir(bool enter = false);
+    ~cScratchDir();
+    cScratchDir(const cScratchDir&) = delete;
+    cScratchDir& operator=(const cScratchDir&) = delete;
+
+    const std::string& path() const { return mPath; }
+    //! path() + "/" + name.
+    std::string file(const std::string& name) const;
+
+private:
+    std::string mPath;
+    std::string mPreviousDir;
+};
+
+//! Writes bytes to a file, replacing it (and creating missing parent directories).
+void writeFile(const std::string& path, const std::string& bytes);
+//! The whole content of a file; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
+} // namespace qvr::test

@@ -72,12 +72,20 @@ void cResourceManger::addResource(const std::string& path, int32_t kind)
 
 cResourceEntry& cResourceManger::operator[](int32_t index)
 {
-    if (index < 0 || index >= count()) {
+    if (!peek(index)) {
         reportFatalError("Crash in: cResourceManger operator[] : index out of bounds!");
     }
     cResourceEntry& entry = mEntries[static_cast<size_t>(index)];
     entry.used = 1;
     return entry;
+}
+
+const cResourceEntry* cResourceManger::peek(int32_t index) const
+{
+    if (index < 0 || index >= count()) {
+        return nullptr;
+    }
+    return &mEntries[static_cast<size_t>(index)];
 }
 
 std::string cResourceManger::fileNameOf(const std::string& path)

@@ -40,6 +40,9 @@ public:
     //! The entry at index, marked used. An index outside 0..count()-1 is a fatal error.
     cResourceEntry& operator[](int32_t index);
 
+    //! The entry at index without marking it used; null outside 0..count()-1.
+    const cResourceEntry* peek(int32_t index) const;
+
     int32_t count() const { return static_cast<int32_t>(mEntries.size()); }
 
     //! The part of a path after its last '/' or '\\'; the whole path when it has neither.

@@ -97,8 +97,8 @@ TEST(Clamp, TestsMaxFirst)
     EXPECT_EQ(qvr::clamp(5, 0, 1), 1);
     EXPECT_EQ(qvr::clamp(-1, 0, 1), 0);
     EXPECT_EQ(qvr::clamp(0.5f, 0, 1), 0.5f);
-    // With min > max a value above max gets max, one below min gets min.
+    // With min > max a value above max gets max, any other value below min gets min.
     EXPECT_EQ(qvr::clamp(5, 3, 1), 1);
     EXPECT_EQ(qvr::clamp(2, 3, 1), 1);
-    EXPECT_EQ(qvr::clamp(0, 3, 1), 1);
+    EXPECT_EQ(qvr::clamp(0, 3, 1), 3);
 }

@@ -23,12 +23,15 @@ protected:
         mList.loadResourceList(path);
     }
 
-    // The entry at index without marking it used.
-    qvr::cResourceEntry entry(int32_t index)
+    // The entry at index, without marking it used.
+    const qvr::cResourceEntry& entry(int32_t index) const
     {
-        cResourceManger copy = mList;
-        return copy[index];
+        const qvr::cResourceEntry* e = mList.peek(index);
+        EXPECT_NE(e, nullptr) << "no entry " << index;
+        return e ? *e : mMissing;
     }
+
+    qvr::cResourceEntry mMissing;
 
     cScratchDir mDir;
     cResourceManger mList;
@@ -69,7 +72,7 @@ TEST_F(ResourceList, ReadsEntriesInFileOrderWithKindsAndFileNames)
         {qvr::kResourceTexture, "last/without/line/end.png", "end.png"},
     };
     for (int32_t i = 0; i < mList.count(); ++i) {
-        const qvr::cResourceEntry e = entry(i);
+        const qvr::cResourceEntry& e = entry(i);
         EXPECT_EQ(e.kind, expected[i].kind) << "entry " << i;
         EXPECT_EQ(e.path, expected[i].path) << "entry " << i;
         EXPECT_EQ(e.fileName, expected[i].fileName) << "entry " << i;
@@ -92,10 +95,10 @@ TEST_F(ResourceList, CrlfLineEndsReadLikeLf)
     const cResourceManger lf = mList;
     load(crlf);
     ASSERT_EQ(mList.count(), lf.count());
-    cResourceManger lfCopy = lf;
     for (int32_t i = 0; i < mList.count(); ++i) {
-        EXPECT_EQ(entry(i).path, lfCopy[i].path);
-        EXPECT_EQ(entry(i).fileName, lfCopy[i].fileName);
+        EXPECT_EQ(entry(i).path, lf.peek(i)->path);
+        EXPECT_EQ(entry(i).kind, lf.peek(i)->kind);
+        EXPECT_EQ(entry(i).fileName, lf.peek(i)->fileName);
     }
 }
 
@@ -129,9 +132,12 @@ TEST_F(ResourceList, AddResourceDerivesTheFileName)
 TEST_F(ResourceList, IndexingMarksTheEntryUsed)
 {
     load("VERSION1\nTEXTURE a.png\nMESH b.QVS\n");
-    EXPECT_EQ(mList[1].used, 1);
+    EXPECT_EQ(entry(1).used, 0);
     EXPECT_EQ(mList[1].path, "b.QVS");
+    EXPECT_EQ(entry(1).used, 1);
     EXPECT_EQ(entry(0).used, 0);
+    EXPECT_EQ(mList.peek(2), nullptr);
+    EXPECT_EQ(mList.peek(-1), nullptr);
 }
 
 TEST_F(ResourceList, IndexOutOfBoundsIsFatal)

@@ -19,4 +19,31 @@ bool readLine(std::istream& in, std::string& line)
     return true;
 }
 
+void skipLineEnd(std::istream& in)
+{
+    // Peeking again after the end was reached would mark the stream failed.
+    int next = in.peek();
+    while (next == ' ' || next == '\t') {
+        in.get();
+        next = in.peek();
+    }
+    if (next == '\r') {
+        in.get();
+        next = in.peek();
+    }
+    if (next == '\n') {
+        in.get();
+    }
+}
+
+bool readLabeledName(std::istream& in, std::string& target)
+{
+    skipLabel(in);
+    std::string name;
+    if (readLine(in, name)) {
+        target = name;
+    }
+    return in.good();
+}
+
 } // namespace qvr

@@ -23,6 +23,12 @@ private:
     std::string mPreviousDir;
 };
 
+//! Path of a sample file kept in the source tree, relative to tests/ ("states/data/full.mat").
+inline std::string sourcePath(const std::string& relative)
+{
+    return std::string(QVR_TEST_SOURCE_DIR) + "/" + relative;
+}
+
 //! Writes bytes to a file, replacing it (and creating missing parent directories).
 void writeFile(const std::string& path, const std::string& bytes);
 //! The whole content of a file; empty when it cannot be read.

@@ -21,7 +21,10 @@ bool readLine(std::istream& in, std::string& line)
 
 void skipLineEnd(std::istream& in)
 {
-    // Peeking again after the end was reached would mark the stream failed.
+    // Peeking at or after the end would mark the stream failed.
+    if (!in.good()) {
+        return;
+    }
     int next = in.peek();
     while (next == ' ' || next == '\t') {
         in.get();

@@ -54,6 +54,7 @@ public:
     void setValue(float v);
 
     float getConstant() const { return mConstant; }
+    void setConstant(float constant) { mConstant = constant; }
     void setComponent(int32_t component) { mComponent = component; }
     int32_t getComponent() const { return mComponent; }
     //! Makes this value follow another one (not owned; null for none).
@@ -77,6 +78,7 @@ public:
     void setValue(float x, float y, float z);
 
     const cVec3f& getConstant() const { return mConstant; }
+    void setConstant(const cVec3f& constant) { mConstant = constant; }
     void setLink(const cAnimatableVec3f* link) { mLink = link; }
 
 private:

@@ -70,7 +70,8 @@ TEST_F(Scenegraph, FreshGraphHasRootAndDefaultCamera)
     EXPECT_EQ(made->getId(), 2);
     EXPECT_EQ(made->getParent(), nullptr);
     EXPECT_EQ(root->getChildren().size(), 1u);
-    EXPECT_EQ(mGraph.createLinkNode()->getType(), kNodeLink);  // id 3
+    const std::unique_ptr<cLinkNode> link(mGraph.createLinkNode());  // id 3, never attached
+    EXPECT_EQ(link->getType(), kNodeLink);
     EXPECT_EQ(mGraph.peekNextId(), 4);
     delete made;
 }

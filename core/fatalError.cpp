@@ -1,7 +1,7 @@
 // Fatal error report: crash log, standard error, message box, exit.
 #include "core/fatalError.h"
 
-#include <SDL.h>
+#include "core/messageBox.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +20,7 @@ void reportFatalError(const std::string& message)
     std::fflush(stderr);
 
     // Fails at once when no display can be opened; otherwise blocks until the box is closed.
-    SDL_ShowSimpleMessageBox(0, "Guru Meditation!", text.c_str(), nullptr);
+    showMessage(text.c_str(), "Guru Meditation!");
 
     std::exit(EXIT_FAILURE);
 }

@@ -1,15 +1,35 @@
-// Program entry. For now it only reads the resource list: the window, the scenes and the music
-// are not built yet, so it reports what it read and ends.
+// Program entry. The scenes, the renderer and the music are not built yet: the entry reads the
+// resource list, opens the window after the fullscreen question and runs an empty frame loop
+// (a near-black window) until Escape or the window is closed.
+#include "core/cFrameListenerRegistry.h"
+#include "core/cInputSystemSDL.h"
+#include "core/cSystemWrapper.h"
 #include "resources/cResourceManger.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void initDemo()
+{
+    qvr::getFrameListenerRegistry().addListener(&qvr::getInputSystem());
+    qvr::getSystemWrapper().setDefaultClearColor();
+}
+
+} // namespace
 
 int main()
 {
     qvr::cResourceManger& resources = qvr::getResourceManager();
     resources.loadResourceList("Assets/Data/resources.dat");
-    std::printf("Quorvane engine: read %d entries from Assets/Data/resources.dat.\n",
+    std::printf("Quorvane: %d entries in Assets/Data/resources.dat; no scenes are built yet, so the "
+                "window stays empty (Escape ends it).\n",
                 static_cast<int>(resources.count()));
-    std::printf("The window, the scenes and the music are not built yet; nothing else to do.\n");
+    std::fflush(stdout);
+    qvr::getFrameListenerRegistry().addCallback(qvr::kEventStart, initDemo, 0);
+    if (!qvr::getSystemWrapper().openWindowAndRun("Quorvane", 800, 600, false)) {
+        return EXIT_FAILURE;
+    }
     return 0;
 }

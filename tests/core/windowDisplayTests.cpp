@@ -1,0 +1,207 @@
+// The application shell in a real window under Xvfb: the fullscreen question answered with
+// xdotool, frames, Escape and the close button, and a run without any display.
+#include "tests/support/testSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using qvr::test::cScratchDir;
+using qvr::test::readFile;
+using namespace std::chrono_literals;
+
+namespace {
+
+using cClock = std::chrono::steady_clock;
+
+// Output of a shell command, trailing line end removed.
+std::string shell(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof(buffer), pipe)) {
+            out += buffer;
+        }
+        pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
+        out.pop_back();
+    }
+    return out;
+}
+
+// The shell probe as a child process, its output in a scratch directory.
+class cProbeRun {
+public:
+    explicit cProbeRun(bool withDisplay)
+    {
+        mPid = fork();
+        if (mPid == 0) {
+            if (!withDisplay) {
+                unsetenv("DISPLAY");
+                unsetenv("WAYLAND_DISPLAY");
+                unsetenv("SDL_VIDEODRIVER");
+            }
+            if (!freopen(mDir.file("out").c_str(), "w", stdout) ||
+                !freopen(mDir.file("err").c_str(), "w", stderr)) {
+                _exit(99);
+            }
+            execl(QVR_TEST_BIN_DIR "/qvr_shell_probe", "qvr_shell_probe", nullptr);
+            _exit(98);
+        }
+    }
+
+    ~cProbeRun()
+    {
+        if (mPid > 0 && mStatus < 0) {
+            kill(mPid, SIGKILL);  // SIGTERM only queues SDL_QUIT
+            waitpid(mPid, nullptr, 0);
+        }
+    }
+
+    // Exit status, or -1 when the probe is still running after the timeout.
+    int wait(std::chrono::milliseconds timeout)
+    {
+        const auto end = cClock::now() + timeout;
+        while (mStatus < 0 && cClock::now() < end) {
+            int status = 0;
+            if (waitpid(mPid, &status, WNOHANG) == mPid) {
+                mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                break;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return mStatus;
+    }
+
+    // The key=value lines the probe printed.
+    std::map<std::string, std::string> results() const
+    {
+        std::map<std::string, std::string> values;
+        std::istringstream lines(readFile(mDir.file("out")));
+        std::string line;
+        while (std::getline(lines, line)) {
+            const size_t eq = line.find('=');
+            if (eq != std::string::npos) {
+                values[line.substr(0, eq)] = line.substr(eq + 1);
+            }
+        }
+        return values;
+    }
+
+    std::string errors() const { return readFile(mDir.file("err")); }
+    bool started() const { return readFile(mDir.file("out")).find("started") != std::string::npos; }
+
+private:
+    cScratchDir mDir;
+    pid_t mPid = -1;
+    int mStatus = -1;
+};
+
+// Answers the fullscreen question with a key: the box is the only window named "Quorvane" until
+// the main window opens.
+bool answerQuestion(const char* key)
+{
+    const auto end = cClock::now() + 10s;
+    while (cClock::now() < end) {
+        const std::string box = shell("xwininfo -root -tree | awk '/\"Quorvane\"/{print $1; exit}'");
+        if (!box.empty()) {
+            std::this_thread::sleep_for(200ms);  // let the box take keyboard input
+            shell("xdotool windowfocus --sync " + box + " key " + key);
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return false;
+}
+
+// The main window's id once it is mapped and the probe has started its frames.
+std::string mainWindow(const cProbeRun& probe)
+{
+    const std::string id = shell("timeout 10 xdotool search --sync --onlyvisible --name '^Quorvane$'");
+    const auto end = cClock::now() + 10s;
+    while (!probe.started() && cClock::now() < end) {
+        std::this_thread::sleep_for(20ms);
+    }
+    return id;
+}
+
+void expectHealthyRun(const std::map<std::string, std::string>& r)
+{
+    EXPECT_EQ(r.at("ran"), "1");
+    EXPECT_EQ(r.at("start_calls"), "1");
+    EXPECT_EQ(r.at("start_before_frame"), "1");
+    EXPECT_GE(std::stoi(r.at("frames")), 5);
+    EXPECT_GE(std::stoi(r.at("min_frame_ms")), 33);
+    EXPECT_EQ(r.at("glew"), "1");
+    EXPECT_FALSE(r.at("gl_version").empty());
+    EXPECT_EQ(r.at("window"), "800x600");
+}
+
+} // namespace
+
+TEST(Window, AnsweringNoOpensAWindowAndEscapeEndsTheLoop)
+{
+    cProbeRun probe(true);
+    ASSERT_TRUE(answerQuestion("Escape"));
+    const std::string window = mainWindow(probe);
+    ASSERT_FALSE(window.empty());
+    std::this_thread::sleep_for(600ms);
+    shell("xdotool windowfocus --sync " + window + " key Escape");
+    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    const auto r = probe.results();
+    expectHealthyRun(r);
+    EXPECT_EQ(r.at("fullscreen"), "0");
+}
+
+TEST(Window, TheCloseButtonEndsTheLoop)
+{
+    cProbeRun probe(true);
+    ASSERT_TRUE(answerQuestion("Escape"));
+    const std::string window = mainWindow(probe);
+    ASSERT_FALSE(window.empty());
+    std::this_thread::sleep_for(400ms);
+    shell(QVR_TEST_BIN_DIR "/qvr_x11_close " + window);
+    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    expectHealthyRun(probe.results());
+}
+
+TEST(Window, AnsweringYesGivesAnExact800x600Fullscreen)
+{
+    cProbeRun probe(true);
+    ASSERT_TRUE(answerQuestion("Return"));
+    const std::string window = mainWindow(probe);
+    ASSERT_FALSE(window.empty());
+    std::this_thread::sleep_for(400ms);
+    shell("xdotool windowfocus --sync " + window + " key Escape");
+    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    const auto r = probe.results();
+    expectHealthyRun(r);
+    EXPECT_EQ(r.at("fullscreen"), "1");
+}
+
+TEST(Window, WithoutADisplayTheRunFailsAtOnce)
+{
+    const auto start = cClock::now();
+    cProbeRun probe(false);
+    const int status = probe.wait(5s);
+    const auto took = cClock::now() - start;
+    EXPECT_NE(status, 0);
+    EXPECT_NE(status, -1) << "still running";
+    EXPECT_LT(took, 1s);
+    EXPECT_NE(probe.errors().find("no display"), std::string::npos) << probe.errors();
+    const auto r = probe.results();
+    EXPECT_EQ(r.at("ran"), "0");
+    EXPECT_EQ(r.at("start_calls"), "0");
+    EXPECT_EQ(r.at("frames"), "0");
+}

@@ -18,7 +18,7 @@ using qvr::test::writeFile;
 
 namespace {
 
-struct cPngSpec {
+struct cPngSample {
     uint32_t width = 0;
     uint32_t height = 0;
     int colorType = PNG_COLOR_TYPE_RGBA;
@@ -30,13 +30,13 @@ struct cPngSpec {
 };
 
 // A deterministic image of the given format whose every byte depends on its position.
-cPngSpec makeSpec(uint32_t width, uint32_t height, int colorType, int bitDepth)
+cPngSample makeSpec(uint32_t width, uint32_t height, int colorType, int bitDepth)
 {
-    cPngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
+    cPngSample sample;
+    sample.width = width;
+    sample.height = height;
+    sample.colorType = colorType;
+    sample.bitDepth = bitDepth;
     int channels = 1;
     switch (colorType) {
     case PNG_COLOR_TYPE_GRAY_ALPHA: channels = 2; break;
@@ -44,26 +44,26 @@ cPngSpec makeSpec(uint32_t width, uint32_t height, int colorType, int bitDepth)
     case PNG_COLOR_TYPE_RGBA: channels = 4; break;
     default: break;
     }
-    spec.rowBytes = (static_cast<size_t>(width) * channels * bitDepth + 7) / 8;
-    spec.pixels.resize(spec.rowBytes * height);
-    for (size_t i = 0; i < spec.pixels.size(); ++i) {
-        spec.pixels[i] = static_cast<uint8_t>((i * 7 + i / spec.rowBytes * 13) & 0xFF);
+    sample.rowBytes = (static_cast<size_t>(width) * channels * bitDepth + 7) / 8;
+    sample.pixels.resize(sample.rowBytes * height);
+    for (size_t i = 0; i < sample.pixels.size(); ++i) {
+        sample.pixels[i] = static_cast<uint8_t>((i * 7 + i / sample.rowBytes * 13) & 0xFF);
     }
     if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth == 8) {
-        for (uint8_t& index : spec.pixels) {
+        for (uint8_t& index : sample.pixels) {
             index %= 16;
         }
     }
     if (bitDepth < 8) {
         const size_t bits = static_cast<size_t>(width) * channels * bitDepth;
         if (bits % 8 != 0) {
-            spec.lastByteMask = static_cast<uint8_t>(0xFF << (8 - bits % 8));
+            sample.lastByteMask = static_cast<uint8_t>(0xFF << (8 - bits % 8));
         }
     }
-    return spec;
+    return sample;
 }
 
-void writePng(const std::string& path, const cPngSpec& spec)
+void writePng(const std::string& path, const cPngSample& sample)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
@@ -75,19 +75,19 @@ void writePng(const std::string& path, const cPngSpec& spec)
         FAIL() << "libpng could not write " << path;
     }
     png_init_io(write, file);
-    png_set_IHDR(write, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(write, info, sample.width, sample.height, sample.bitDepth, sample.colorType,
+                 sample.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette(16);
-    if (spec.colorType == PNG_COLOR_TYPE_PALETTE) {
+    if (sample.colorType == PNG_COLOR_TYPE_PALETTE) {
         for (size_t i = 0; i < palette.size(); ++i) {
             palette[i] = {static_cast<png_byte>(i * 16), 0, static_cast<png_byte>(255 - i)};
         }
         png_set_PLTE(write, info, palette.data(), static_cast<int>(palette.size()));
     }
     png_write_info(write, info);
-    std::vector<png_bytep> rows(spec.height);
-    for (uint32_t r = 0; r < spec.height; ++r) {
-        rows[r] = const_cast<png_bytep>(spec.pixels.data() + r * spec.rowBytes);
+    std::vector<png_bytep> rows(sample.height);
+    for (uint32_t r = 0; r < sample.height; ++r) {
+        rows[r] = const_cast<png_bytep>(sample.pixels.data() + r * sample.rowBytes);
     }
     png_write_image(write, rows.data());
     png_write_end(write, nullptr);
@@ -95,18 +95,18 @@ void writePng(const std::string& path, const cPngSpec& spec)
     std::fclose(file);
 }
 
-void expectImage(const cImage& image, const cPngSpec& spec, int bytesPerPixel)
+void expectImage(const cImage& image, const cPngSample& sample, int bytesPerPixel)
 {
     ASSERT_FALSE(image.empty());
-    EXPECT_EQ(image.width, static_cast<int32_t>(spec.width));
-    EXPECT_EQ(image.height, static_cast<int32_t>(spec.height));
+    EXPECT_EQ(image.width, static_cast<int32_t>(sample.width));
+    EXPECT_EQ(image.height, static_cast<int32_t>(sample.height));
     EXPECT_EQ(image.reserved, 0);
     EXPECT_EQ(image.bytesPerPixel, bytesPerPixel);
     // Bits past the last pixel of a row carry no data; compare only pixel bits.
     size_t mismatches = 0;
-    for (size_t i = 0; i < spec.pixels.size(); ++i) {
-        const uint8_t mask = (i % spec.rowBytes == spec.rowBytes - 1) ? spec.lastByteMask : 0xFF;
-        mismatches += ((image.pixels[i] ^ spec.pixels[i]) & mask) != 0;
+    for (size_t i = 0; i < sample.pixels.size(); ++i) {
+        const uint8_t mask = (i % sample.rowBytes == sample.rowBytes - 1) ? sample.lastByteMask : 0xFF;
+        mismatches += ((image.pixels[i] ^ sample.pixels[i]) & mask) != 0;
     }
     EXPECT_EQ(mismatches, 0u);
 }
@@ -128,10 +128,10 @@ size_t findChunk(const std::string& file, const char* type)
 
 class PngLoader : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const cPngSpec& spec)
+    std::string write(const std::string& name, const cPngSample& sample)
     {
         const std::string path = mDir.file(name);
-        writePng(path, spec);
+        writePng(path, sample);
         return path;
     }
 
@@ -143,12 +143,12 @@ protected:
 
 TEST_F(PngLoader, Rgba8KeepsRowsInFileOrder)
 {
-    const cPngSpec spec = makeSpec(256, 128, PNG_COLOR_TYPE_RGBA, 8);
-    const cImage image = mLoader.load(write("rgba.png", spec));
-    expectImage(image, spec, 4);
-    EXPECT_EQ(spec.pixels.size(), 131072u);
+    const cPngSample sample = makeSpec(256, 128, PNG_COLOR_TYPE_RGBA, 8);
+    const cImage image = mLoader.load(write("rgba.png", sample));
+    expectImage(image, sample, 4);
+    EXPECT_EQ(sample.pixels.size(), 131072u);
     // The first bytes in memory are the top row's first pixel.
-    EXPECT_EQ(image.pixels[4 * 256], spec.pixels[1024]);
+    EXPECT_EQ(image.pixels[4 * 256], sample.pixels[1024]);
 }
 
 TEST_F(PngLoader, EightBitFormatsStayUnconverted)
@@ -164,32 +164,32 @@ TEST_F(PngLoader, EightBitFormatsStayUnconverted)
     };
     for (const auto& format : formats) {
         SCOPED_TRACE(format.colorType);
-        const cPngSpec spec = makeSpec(33, 17, format.colorType, 8);
-        expectImage(mLoader.load(write("img.png", spec)), spec, format.bytesPerPixel);
+        const cPngSample sample = makeSpec(33, 17, format.colorType, 8);
+        expectImage(mLoader.load(write("img.png", sample)), sample, format.bytesPerPixel);
     }
 }
 
 TEST_F(PngLoader, SixteenBitSamplesStaySixteenBit)
 {
-    const cPngSpec rgb = makeSpec(20, 10, PNG_COLOR_TYPE_RGB, 16);
+    const cPngSample rgb = makeSpec(20, 10, PNG_COLOR_TYPE_RGB, 16);
     expectImage(mLoader.load(write("rgb16.png", rgb)), rgb, 6);
-    const cPngSpec rgba = makeSpec(20, 10, PNG_COLOR_TYPE_RGBA, 16);
+    const cPngSample rgba = makeSpec(20, 10, PNG_COLOR_TYPE_RGBA, 16);
     expectImage(mLoader.load(write("rgba16.png", rgba)), rgba, 8);
 }
 
 TEST_F(PngLoader, SubBytePixelsGiveZeroBytesPerPixel)
 {
-    const cPngSpec grey1 = makeSpec(37, 5, PNG_COLOR_TYPE_GRAY, 1);
+    const cPngSample grey1 = makeSpec(37, 5, PNG_COLOR_TYPE_GRAY, 1);
     expectImage(mLoader.load(write("grey1.png", grey1)), grey1, 0);
-    const cPngSpec palette4 = makeSpec(9, 4, PNG_COLOR_TYPE_PALETTE, 4);
+    const cPngSample palette4 = makeSpec(9, 4, PNG_COLOR_TYPE_PALETTE, 4);
     expectImage(mLoader.load(write("pal4.png", palette4)), palette4, 0);
 }
 
 TEST_F(PngLoader, InterlacedImagesComeOutDeinterlaced)
 {
-    cPngSpec spec = makeSpec(19, 23, PNG_COLOR_TYPE_RGB, 8);
-    spec.interlace = PNG_INTERLACE_ADAM7;
-    expectImage(mLoader.load(write("adam7.png", spec)), spec, 3);
+    cPngSample sample = makeSpec(19, 23, PNG_COLOR_TYPE_RGB, 8);
+    sample.interlace = PNG_INTERLACE_ADAM7;
+    expectImage(mLoader.load(write("adam7.png", sample)), sample, 3);
 }
 
 TEST_F(PngLoader, UnreadableFilesGiveEmptyImagesWithTheirStatus)
@@ -206,8 +206,8 @@ TEST_F(PngLoader, UnreadableFilesGiveEmptyImagesWithTheirStatus)
     expectEmpty(mLoader.load(mDir.file("short.png")));
 
     // The loader is still good for a valid file afterwards.
-    const cPngSpec spec = makeSpec(4, 4, PNG_COLOR_TYPE_RGBA, 8);
-    expectImage(mLoader.load(write("good.png", spec)), spec, 4);
+    const cPngSample sample = makeSpec(4, 4, PNG_COLOR_TYPE_RGBA, 8);
+    expectImage(mLoader.load(write("good.png", sample)), sample, 4);
 }
 
 TEST_F(PngLoader, EveryTruncationGivesAnEmptyImage)

@@ -102,6 +102,12 @@ public:
     cQuaternion& getRotation() { mDirty = true; return mRotation; }
     //! The local rotation for reading.
     const cQuaternion& peekRotation() const { return mRotation; }
+    //! Moves the node at once: position constant and world position both become position.
+    void placeAt(const cVec3f& position)
+    {
+        setPosition(position);
+        mWorldPosition = position;
+    }
     //! Extra offset added to the local position.
     void setOffset(const cVec3f& offset) { mOffset = offset; mDirty = true; }
 

@@ -1,6 +1,6 @@
-// Program entry. The scenes, the renderer and the music are not built yet: the entry reads the
-// resource list, opens the window after the fullscreen question and runs an empty frame loop
-// (a near-black window) until Escape or the window is closed.
+// Program entry. The scenes and the music are not built yet: the entry reads the resource list,
+// opens the window after the fullscreen question and runs an empty frame loop (a near-black
+// window) until Escape or the window is closed.
 #include "core/cFrameListenerRegistry.h"
 #include "core/cInputSystemSDL.h"
 #include "core/cSystemWrapper.h"

@@ -1,0 +1,89 @@
+// The demo's data files: the resource list, the controller library and the font list.
+#include "content/contentFiles.h"
+#include "content/fontRaster.h"
+
+#include "math/cLinearController.h"
+#include "math/cTcbController.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace qvr::content {
+
+namespace {
+
+cControllerKey key(float time, float x, float y = 0.0f, float z = 0.0f)
+{
+    cControllerKey k;
+    k.time = time;
+    k.value.set(x, y, z);
+    return k;
+}
+
+bool writeControllers(const std::string& path)
+{
+    // Index: purpose (the same table is in content/RESOURCES.md).
+    cLinearController pulse;  // 0: 0 -> 1 -> 0 over the animation phase
+    pulse.setDimension(1);
+    pulse.addKey(key(0.0f, 0.0f));
+    pulse.addKey(key(0.5f, 1.0f));
+    pulse.addKey(key(1.0f, 0.0f));
+    cTcbController drift;  // 1: slow colour drift, cold -> lantern -> teal -> cold
+    drift.addKey(key(0.0f, 0.2f, 0.4f, 0.9f));
+    drift.addKey(key(0.33f, 1.0f, 0.7f, 0.4f));
+    drift.addKey(key(0.66f, 0.3f, 0.9f, 0.8f));
+    drift.addKey(key(1.0f, 0.2f, 0.4f, 0.9f));
+    cLinearController swell;  // 2: point size 4 -> 12 -> 4
+    swell.setDimension(1);
+    swell.addKey(key(0.0f, 4.0f));
+    swell.addKey(key(0.5f, 12.0f));
+    swell.addKey(key(1.0f, 4.0f));
+    cLinearController ramp;  // 3: 0 -> 1 over the phase
+    ramp.setDimension(1);
+    ramp.addKey(key(0.0f, 0.0f));
+    ramp.addKey(key(1.0f, 1.0f));
+
+    std::ofstream out(path, std::ios::binary);
+    const cBaseController* controllers[] = {&pulse, &drift, &swell, &ramp};
+    out << "controller list format:0\n" << "number of controllers:" << std::size(controllers) << "\n";
+    for (const cBaseController* c : controllers) {
+        c->write(out, false);
+        out << "\n";
+    }
+    return out.good();
+}
+
+} // namespace
+
+bool writeDataFiles(const std::string& root, const std::vector<cPictureEntry>& pictures)
+{
+    namespace fs = std::filesystem;
+    bool ok = true;
+    {
+        std::ofstream out(root + "/Assets/Data/resources.dat", std::ios::binary);
+        out << "VERSION1\n";
+        for (const cPictureEntry& picture : pictures) {
+            out << "TEXTURE " << picture.path << "\n";
+        }
+        ok = out.good() && ok;
+    }
+    ok = writeControllers(root + "/Assets/Data/cont.txt") && ok;
+    {
+        std::error_code error;
+        for (const char* font : {kFontRegular, kFontBold}) {
+            const fs::path target = fs::path(root) / "Assets/Fonts" / fs::path(font).filename();
+            fs::copy_file(font, target, fs::copy_options::overwrite_existing, error);
+            ok = !error && ok;
+        }
+        std::ofstream out(root + "/Assets/Fonts/fontCollection.txt", std::ios::binary);
+        out << "Assets/Fonts/DejaVuSans.ttf 24\n" << "Assets/Fonts/DejaVuSans-Bold.ttf 40\n";
+        ok = out.good() && ok;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "content: cannot write the data files under %s\n", root.c_str());
+    }
+    return ok;
+}
+
+} // namespace qvr::content

@@ -287,3 +287,63 @@ TEST_F(RendererStates, PostProcessingRunsTheStepsInIndexOrder)
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
     EXPECT_EQ(depthWrites, GL_TRUE);
 }
+
+TEST_F(RendererStates, CubeFacesFollowTheFaceTable)
+{
+    const GLenum faces[6] = {GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_Y,
+                             GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_X,
+                             GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_POSITIVE_Y};
+    cTextureState cube;
+    cube.setSource(kTextureFromImage);
+    cube.setType(kTextureCube);
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = "face" + std::to_string(k) + ".png";
+        FILE* file = std::fopen(name.c_str(), "wb");
+        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png_create_info_struct(png);
+        png_init_io(png, file);
+        png_set_IHDR(png, info, 2, 2, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        const unsigned char v = static_cast<unsigned char>(40 * (k + 1));
+        unsigned char row[6] = {v, 0, 0, v, 0, 0};
+        png_write_row(png, row);
+        png_write_row(png, row);
+        png_write_end(png, nullptr);
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        getResourceManager().addResource(mDir.path() + "/" + name, kResourceTexture);
+        cube.setCubeFaceId(k, getResourceManager().count() - 1);
+    }
+    mRenderer.createTexture(cube, nullptr);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, mRenderer.textureName(cube.getSerial()));
+    for (int k = 0; k < 6; ++k) {
+        unsigned char texels[16] = {};
+        glGetTexImage(faces[k], 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+        EXPECT_EQ(texels[0], 40 * (k + 1)) << "face " << k;
+    }
+    // A second state with the same faces shares the texture.
+    cTextureState same = cube;
+    same.setSerial(-1);
+    mRenderer.createTexture(same, nullptr);
+    EXPECT_EQ(mRenderer.textureName(same.getSerial()), mRenderer.textureName(cube.getSerial()));
+}
+
+TEST_F(RendererStates, LinesPairTheFlattenedIndices)
+{
+    // Triangles (0 1 2) (0 2 3) as lines: 0-1, 2-0 and 2-3; the edges 1-2 and 3-0 stay dark.
+    cGeometryNode* node = quad(10, 1, 1, 1);
+    node->getMaterial().getPrimitiveState().setPrimType(kPrimLines);
+    node->getMaterial().getPrimitiveState().getLineWidth() = cAnimatableFloat(5);
+    drawAndRead();
+    const auto red = [](int x, int y) {
+        unsigned char p[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return static_cast<int>(p[0]);
+    };
+    EXPECT_EQ(red(400, 300), 255);  // the diagonal 2-0
+    EXPECT_EQ(red(400, 104), 255);  // 0-1 along the bottom
+    EXPECT_EQ(red(400, 495), 255);  // 2-3 along the top
+    EXPECT_EQ(red(205, 300), 0);    // 1-2: the camera looks along +z, so +x is on the left
+    EXPECT_EQ(red(595, 300), 0);    // 3-0
+}

@@ -83,6 +83,15 @@ void setFilters(GLenum target, int32_t filter)
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter == 2 ? GL_NEAREST : GL_LINEAR);
 }
 
+std::array<int32_t, 6> cubeFaces(const cTextureState& state)
+{
+    std::array<int32_t, 6> faces{};
+    for (int32_t k = 0; k < 6; ++k) {
+        faces[static_cast<size_t>(k)] = state.getCubeFaceId(k);
+    }
+    return faces;
+}
+
 GLenum dynamicTarget(int32_t type)
 {
     return type == kTexture1D ? GL_TEXTURE_1D : (type == kTexture3D ? GL_TEXTURE_3D : GL_TEXTURE_2D);
@@ -184,10 +193,7 @@ void cOglRenderer::createTexture(cTextureState& state, cSpatialNode*)
     }
     const int32_t id = state.getTextureId();
     if (state.getSource() == kTextureFromImage && state.getType() == kTextureCube) {
-        std::array<int32_t, 6> faces{};
-        for (int32_t k = 0; k < 6; ++k) {
-            faces[static_cast<size_t>(k)] = state.getCubeFaceId(k);
-        }
+        const std::array<int32_t, 6> faces = cubeFaces(state);
         auto it = std::find_if(mCubeMaps.begin(), mCubeMaps.end(),
                                [&](const cCachedCubeMap& c) { return c.faces == faces; });
         if (it == mCubeMaps.end()) {
@@ -310,10 +316,7 @@ void cOglRenderer::releaseTexture(cTextureState& state)
         return;
     }
     if (state.getType() == kTextureCube) {
-        std::array<int32_t, 6> faces{};
-        for (int32_t k = 0; k < 6; ++k) {
-            faces[static_cast<size_t>(k)] = state.getCubeFaceId(k);
-        }
+        const std::array<int32_t, 6> faces = cubeFaces(state);
         auto it = std::find_if(mCubeMaps.begin(), mCubeMaps.end(),
                                [&](const cCachedCubeMap& c) { return c.faces == faces; });
         if (it != mCubeMaps.end() && --it->references <= 0) {

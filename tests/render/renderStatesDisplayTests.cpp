@@ -6,7 +6,6 @@
 #include "tests/support/testSupport.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
 #include <cstdio>
@@ -131,22 +130,7 @@ TEST_F(RendererStates, BlendingCullingAndDepthTakeEffect)
 TEST_F(RendererStates, VolumeCubeAndDynamicTextures)
 {
     // A 256 x 32 strip is a 32 x 32 x 8 volume.
-    {
-        FILE* file = std::fopen("strip.png", "wb");
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        png_init_io(png, file);
-        png_set_IHDR(png, info, 256, 32, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        std::vector<unsigned char> row(256 * 3, 200);
-        for (int r = 0; r < 32; ++r) {
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, nullptr);
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-    }
+    qvr::test::writeSolidPng("strip.png", 256, 32, 200, 200, 200);
     getResourceManager().addResource(mDir.path() + "/strip.png", kResourceTexture);
     cTextureState volume;
     volume.setSource(kTextureFromImage);
@@ -298,20 +282,7 @@ TEST_F(RendererStates, CubeFacesFollowTheFaceTable)
     cube.setType(kTextureCube);
     for (int k = 0; k < 6; ++k) {
         const std::string name = "face" + std::to_string(k) + ".png";
-        FILE* file = std::fopen(name.c_str(), "wb");
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        png_init_io(png, file);
-        png_set_IHDR(png, info, 2, 2, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        const unsigned char v = static_cast<unsigned char>(40 * (k + 1));
-        unsigned char row[6] = {v, 0, 0, v, 0, 0};
-        png_write_row(png, row);
-        png_write_row(png, row);
-        png_write_end(png, nullptr);
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
+        qvr::test::writeSolidPng(name, 2, 2, static_cast<unsigned char>(40 * (k + 1)), 0, 0);
         getResourceManager().addResource(mDir.path() + "/" + name, kResourceTexture);
         cube.setCubeFaceId(k, getResourceManager().count() - 1);
     }

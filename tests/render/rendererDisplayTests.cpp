@@ -6,7 +6,6 @@
 #include "tests/support/testSupport.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <array>
 #include <cstdio>
@@ -74,24 +73,6 @@ void expectNear(const cPixel& got, const cPixel& want)
     for (int c = 0; c < 3; ++c) {
         EXPECT_NEAR(got[static_cast<size_t>(c)], want[static_cast<size_t>(c)], 2) << "channel " << c;
     }
-}
-
-// A 2x2 PNG of one colour.
-void writeSolidPng(const std::string& path, unsigned char r, unsigned char g, unsigned char b)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, 2, 2, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    unsigned char row[6] = {r, g, b, r, g, b};
-    png_write_row(png, row);
-    png_write_row(png, row);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
 }
 
 } // namespace
@@ -168,7 +149,7 @@ TEST_F(Renderer, CompileFailuresAreReportedAndDrawingGoesOn)
 
 TEST_F(Renderer, PngTexturesAreSharedSampledAndReleased)
 {
-    writeSolidPng("red.png", 255, 0, 0);
+    qvr::test::writeSolidPng("red.png", 2, 2, 255, 0, 0);
     writeFile("sample.glsl", "uniform sampler2D tex;\n"
                              "void main() { gl_FragColor = texture2D(tex, gl_TexCoord[0].st); }\n");
     cResourceManger& resources = getResourceManager();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qvr::test {
 
@@ -31,6 +32,13 @@ inline std::string sourcePath(const std::string& relative)
 
 //! Writes bytes to a file, replacing it (and creating missing parent directories).
 void writeFile(const std::string& path, const std::string& bytes);
+//! Writes an 8-bit PNG with 1 (grey), 3 (RGB) or 4 (RGBA) channels from rows top first.
+void writePng(const std::string& path, int width, int height, int channels,
+              const std::vector<unsigned char>& pixels);
+//! A PNG of one 8-bit RGB colour.
+void writeSolidPng(const std::string& path, int width, int height, unsigned char r,
+                   unsigned char g, unsigned char b);
+
 //! The whole content of a file; empty when it cannot be read.
 std::string readFile(const std::string& path);
 

@@ -174,9 +174,12 @@ TEST_F(Renderer, PngTexturesAreSharedSampledAndReleased)
     EXPECT_EQ(mRenderer.imageTextureShares(id), 2);
     EXPECT_EQ(mRenderer.textureName(second.getSerial()),
               mRenderer.textureName(material.getTextureState(0).getSerial()));
+    const GLuint name = mRenderer.textureName(second.getSerial());
     mRenderer.releaseTexture(second);
     EXPECT_EQ(mRenderer.imageTextureShares(id), 1);
+    EXPECT_TRUE(glIsTexture(name));
     mRenderer.releaseSubtree(node);
+    EXPECT_FALSE(glIsTexture(name));
     EXPECT_EQ(mRenderer.imageTextureShares(id), 0);
     EXPECT_EQ(material.getTextureState(0).getSerial(), -1);
 }

@@ -1,6 +1,7 @@
 // A program on the application shell for the display tests: opens the window the way the demo
 // does, records what the frame events see, and prints it as key=value lines when the loop ends.
 #include "core/cFrameListenerRegistry.h"
+#include "core/cMouseState.h"
 #include "core/cSystemWrapper.h"
 #include "core/glWindow.h"
 
@@ -58,9 +59,10 @@ int main()
     qvr::getFrameListenerRegistry().addCallback(qvr::kEventStart, onStart);
     const bool ran = qvr::getSystemWrapper().openWindowAndRun("Quorvane", 800, 600, false);
     std::printf("ran=%d\nstart_calls=%d\nstart_before_frame=%d\nframes=%d\nmin_frame_ms=%d\n"
-                "glew=%d\ngl_version=%s\nwindow=%dx%d\nfullscreen=%d\n",
+                "glew=%d\ngl_version=%s\nwindow=%dx%d\nfullscreen=%d\nmouse=%d,%d,%d\n",
                 ran, gProbe.startCalls, gProbe.startBeforeFrame, gProbe.frames, gProbe.minFrameMs,
                 gProbe.glew, gProbe.glVersion.c_str(), gProbe.width, gProbe.height,
-                gProbe.fullscreen);
+                gProbe.fullscreen, static_cast<int>(qvr::getMouseState().x),
+                static_cast<int>(qvr::getMouseState().y), qvr::getMouseState().button ? 1 : 0);
     return ran ? 0 : EXIT_FAILURE;
 }

@@ -116,7 +116,7 @@ bool answerQuestion(const char* key)
     const std::string findBox =
         "xwininfo -root -tree | awk '/\"Quorvane\"/ && !/800x600/ {print $1; exit}'";
     bool seen = false;
-    const auto end = cClock::now() + 15s;
+    const auto end = cClock::now() + 30s;
     while (cClock::now() < end) {
         const std::string box = shell(findBox);
         if (box.empty()) {
@@ -137,8 +137,8 @@ bool answerQuestion(const char* key)
 // The main window's id once it is mapped and the probe has started its frames.
 std::string mainWindow(const cProbeRun& probe)
 {
-    const std::string id = shell("timeout 10 xdotool search --sync --onlyvisible --name '^Quorvane$'");
-    const auto end = cClock::now() + 10s;
+    const std::string id = shell("timeout 30 xdotool search --sync --onlyvisible --name '^Quorvane$'");
+    const auto end = cClock::now() + 30s;
     while (!probe.started() && cClock::now() < end) {
         std::this_thread::sleep_for(20ms);
     }
@@ -170,7 +170,7 @@ TEST(Window, AnsweringNoOpensAWindowAndEscapeEndsTheLoop)
     shell("xdotool mousemove --window " + window + " 123 45 mousedown 1");
     std::this_thread::sleep_for(300ms);
     shell("xdotool windowfocus --sync " + window + " key Escape");
-    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    ASSERT_EQ(probe.wait(30s), 0) << probe.errors();
     const auto r = probe.results();
     expectHealthyRun(r);
     EXPECT_EQ(r.at("fullscreen"), "0");
@@ -186,7 +186,7 @@ TEST(Window, TheCloseButtonEndsTheLoop)
     ASSERT_FALSE(window.empty());
     std::this_thread::sleep_for(400ms);
     shell(QVR_TEST_BIN_DIR "/qvr_x11_close " + window);
-    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    ASSERT_EQ(probe.wait(30s), 0) << probe.errors();
     expectHealthyRun(probe.results());
 }
 
@@ -198,7 +198,7 @@ TEST(Window, AnsweringYesGivesAnExact800x600Fullscreen)
     ASSERT_FALSE(window.empty());
     std::this_thread::sleep_for(400ms);
     shell("xdotool windowfocus --sync " + window + " key Escape");
-    ASSERT_EQ(probe.wait(10s), 0) << probe.errors();
+    ASSERT_EQ(probe.wait(30s), 0) << probe.errors();
     const auto r = probe.results();
     expectHealthyRun(r);
     EXPECT_EQ(r.at("fullscreen"), "1");

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace qvr {
 
@@ -55,18 +56,28 @@ bool initVideo()
         const char* variable;
         const char* driver;
     } displays[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+    std::string failures;
     for (const auto& [variable, driver] : displays) {
         const char* display = std::getenv(variable);
         if (!display || !*display) {
             continue;
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            return true;
+        // A busy display server can refuse a connection for a moment: try a few times.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+                return true;
+            }
+            SDL_Delay(100);
         }
+        failures += std::string(failures.empty() ? "" : "; ") + driver + " on " + display + ": " + SDL_GetError();
     }
-    SDL_SetError("no display to open a window on: DISPLAY and WAYLAND_DISPLAY reach no server "
-                 "(SDL_VIDEODRIVER=offscreen asks for an invisible window)");
+    if (failures.empty()) {
+        SDL_SetError("no display to open a window on: DISPLAY and WAYLAND_DISPLAY are not set "
+                     "(SDL_VIDEODRIVER=offscreen asks for an invisible window)");
+    } else {
+        SDL_SetError("cannot open the display: %s", failures.c_str());
+    }
     return false;
 }
 

@@ -123,7 +123,7 @@ bool answerQuestion(const char* key)
             if (seen) {
                 return true;
             }
-            std::this_thread::sleep_for(50ms);
+            std::this_thread::sleep_for(150ms);
             continue;
         }
         seen = true;
@@ -164,7 +164,7 @@ TEST(Window, AnsweringNoOpensAWindowAndEscapeEndsTheLoop)
     cProbeRun probe(true);
     ASSERT_TRUE(answerQuestion("Escape"));
     const std::string window = mainWindow(probe);
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(600ms);
     // Mouse motion and buttons reach the process-wide mouse state, in window pixels.
     shell("xdotool mousemove --window " + window + " 123 45 mousedown 1");
@@ -183,7 +183,7 @@ TEST(Window, TheCloseButtonEndsTheLoop)
     cProbeRun probe(true);
     ASSERT_TRUE(answerQuestion("Escape"));
     const std::string window = mainWindow(probe);
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(400ms);
     shell(QVR_TEST_BIN_DIR "/qvr_x11_close " + window);
     ASSERT_EQ(probe.wait(30s), 0) << probe.errors();
@@ -195,7 +195,7 @@ TEST(Window, AnsweringYesGivesAnExact800x600Fullscreen)
     cProbeRun probe(true);
     ASSERT_TRUE(answerQuestion("Return"));
     const std::string window = mainWindow(probe);
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(400ms);
     shell("xdotool windowfocus --sync " + window + " key Escape");
     ASSERT_EQ(probe.wait(30s), 0) << probe.errors();

@@ -33,7 +33,6 @@ public:
                   cCameraNode* camera, cRenderPass* pass, float time) override
     {
         log += "view " + camera->getName() + (pass ? " pass" : " screen") + ":";
-        (void)indices;
         for (size_t k = 0; k < nodes.size(); ++k) {
             if (nodes[k]) {
                 drawNode(nodes[k], time, indices.empty() ? 0 : indices[k], pass ? &pass->material : nullptr);

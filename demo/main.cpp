@@ -1,5 +1,5 @@
 // Program entry. The scenes and the music are not built yet: the entry reads the resource list,
-// opens the window after the fullscreen question and runs an empty frame loop (a near-black
+// opens the window after the fullscreen question and runs an empty frame loop (a black
 // window) until Escape or the window is closed.
 #include "core/cFrameListenerRegistry.h"
 #include "core/cInputSystemSDL.h"
@@ -14,7 +14,6 @@ namespace {
 void initDemo()
 {
     qvr::getFrameListenerRegistry().addListener(&qvr::getInputSystem());
-    qvr::getSystemWrapper().setDefaultClearColor();
 }
 
 } // namespace

@@ -66,28 +66,32 @@ cRenderPass texturePass(cSpatialNode* include, int32_t flag, bool mainOnly)
     return pass;
 }
 
-} // namespace
+// A scene graph with one mesh "m" under the root, and a recording renderer for it.
+class FrameTraversal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        renderer.graph = &graph;
+        mesh = graph.createGeometryNode();
+        mesh->getName() = "m";
+        graph.getRoot()->addChild(mesh);
+    }
 
-TEST(FrameTraversal, OnlyTheDefaultCameraDrawsTheScreenView)
-{
     cScenegraph graph;
     cRecordingRenderer renderer;
-    renderer.graph = &graph;
-    cGeometryNode* mesh = graph.createGeometryNode();
-    mesh->getName() = "m";
-    graph.getRoot()->addChild(mesh);
+    cGeometryNode* mesh = nullptr;
+};
+
+} // namespace
+
+TEST_F(FrameTraversal, OnlyTheDefaultCameraDrawsTheScreenView)
+{
     renderer.drawFrame(graph, 0);
     EXPECT_EQ(renderer.log, "view qvr_defcam screen:node qvr_root/0;node m/0;post 0;overlay;");
 }
 
-TEST(FrameTraversal, OtherCamerasPassesComeFirstAndTheMainCameraIsRestored)
+TEST_F(FrameTraversal, OtherCamerasPassesComeFirstAndTheMainCameraIsRestored)
 {
-    cScenegraph graph;
-    cRecordingRenderer renderer;
-    renderer.graph = &graph;
-    cGeometryNode* mesh = graph.createGeometryNode();
-    mesh->getName() = "m";
-    graph.getRoot()->addChild(mesh);
     cCameraNode* mirror = graph.createCameraNode();
     mirror->getName() = "mirror";
     graph.getRoot()->addChild(mirror);
@@ -109,7 +113,7 @@ TEST(FrameTraversal, OtherCamerasPassesComeFirstAndTheMainCameraIsRestored)
     EXPECT_EQ(graph.getActiveCamera(), main);
 }
 
-TEST(FrameTraversal, MaterialsApplyInTheirFixedOrderSkippingEmptyUnits)
+TEST(MaterialOrder, MaterialsApplyInTheirFixedOrderSkippingEmptyUnits)
 {
     cRecordingRenderer renderer;
     cMaterial material;

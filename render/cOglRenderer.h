@@ -64,6 +64,9 @@ public:
                          float time) override;
     void begin2D() override;
     void end2D() override;
+    void clearFrame() override;
+    void setClearColor(float red, float green, float blue, float alpha) override;
+    void enableFaceCulling() override;
 
     //! Draws a geometry node with the current material.
     void drawGeometry(cGeometryNode* node, float time);

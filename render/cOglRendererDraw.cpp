@@ -43,6 +43,23 @@ void cOglRenderer::initOverlay(cScenegraph&)
 {
 }
 
+void cOglRenderer::clearFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+void cOglRenderer::setClearColor(float red, float green, float blue, float alpha)
+{
+    glClearColor(red, green, blue, alpha);
+}
+
+void cOglRenderer::enableFaceCulling()
+{
+    glEnable(GL_CULL_FACE);
+}
+
 void cOglRenderer::prepareScene(cScenegraph& scenegraph)
 {
     preparePostProcessChain(scenegraph.getPostProcessChain());

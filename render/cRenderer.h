@@ -68,6 +68,13 @@ public:
 
     //! Updates the whole graph at time 0 and prepares it from the root.
     void prepareSceneGraph(cScenegraph& scenegraph);
+    //! Start of a demo frame: clears colour and depth, resets the modelview matrix, then sets
+    //! the clear colour to black for what follows. Nothing without GL.
+    virtual void clearFrame() {}
+    //! The colour later clears use (the passes' targets and the next frame). Nothing without GL.
+    virtual void setClearColor(float, float, float, float) {}
+    //! Switches face culling on; materials then choose the face. Nothing without GL.
+    virtual void enableFaceCulling() {}
 
     //! The material applied last; null before the first.
     cMaterial* getCurrentMaterial() const { return mCurrentMaterial; }

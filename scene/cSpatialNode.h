@@ -116,6 +116,8 @@ public:
     const cMatrix4f& getWorldRotationMatrix() const { return mWorldRotationMatrix; }
     const cVec3f& getWorldScale() const { return mWorldScale; }
     bool isDirty() const { return mDirty; }
+    //! Makes the next update recompute the world transform (after writing scale, for example).
+    void markDirty() { mDirty = true; }
     bool hasWorldChanged() const { return mWorldChanged; }
 
     //! Local scale; writing it does not mark the node dirty.

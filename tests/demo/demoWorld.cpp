@@ -1,0 +1,136 @@
+// The scene tests' world: null renderer, scripted keys, run directory.
+#include "demoWorld.h"
+
+#include "demo/corridorScene.h"
+#include "demo/extrusionScene.h"
+#include "demo/iceTreeScene.h"
+#include "demo/sculptureScene.h"
+#include "demo/snakeCityScene.h"
+#include "demo/titleCityScene.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace demo::test {
+
+using namespace qvr;
+
+void cNullRenderer::prepareScene(cScenegraph& graph)
+{
+    log.push_back("prepareScene");
+    preparePostProcessChain(graph.getPostProcessChain());
+}
+
+void cNullRenderer::prepareCameraTargets(cCameraNode* camera)
+{
+    for (int32_t i = 0; i < camera->getRenderPassCount(); ++i) {
+        cRenderTarget& target = camera->getRenderPass(i).target;
+        if (target.kind == kTargetTexture && target.id == -1) {
+            target.id = nextTargetId++;
+        }
+    }
+}
+
+void cNullRenderer::preparePostProcessChain(std::vector<cPostProcessStep>& chain)
+{
+    for (cPostProcessStep& step : chain) {
+        if (step.target.kind == kTargetTexture && step.target.id == -1) {
+            step.target.id = nextTargetId++;
+        }
+    }
+}
+
+void cNullRenderer::drawView(const std::vector<cSpatialNode*>& nodes, const std::vector<int32_t>&,
+                             cCameraNode*, cRenderPass* pass, float)
+{
+    if (pass) {
+        return;
+    }
+    ++framesDrawn;
+    drawnOnScreen.clear();
+    for (cSpatialNode* node : nodes) {
+        if (node) {
+            drawnOnScreen.insert(node);
+        }
+    }
+}
+
+void cNullRenderer::drawPostProcess(std::vector<cPostProcessStep>&, const std::vector<int32_t>& steps, float)
+{
+    postSteps = static_cast<int32_t>(steps.size());
+}
+
+cDemoWorld::cDemoWorld(bool build)
+{
+    char buffer[4096];
+    mPreviousDir = getcwd(buffer, sizeof buffer) ? buffer : ".";
+    if (chdir(QVR_RUN_DIR) != 0) {
+        ADD_FAILURE() << "no run directory " << QVR_RUN_DIR;
+    }
+    resetDemo();
+    setDemoServices({&graph, &renderer, &input});
+    if (build) {
+        buildSculptureScene();
+        buildSnakeCityScene();
+        buildExtrusionScene();
+        buildTitleCityScene();
+        buildIceTreeScene();
+        buildCorridorScene();
+        renderer.prepareSceneGraph(graph);
+    }
+}
+
+cDemoWorld::~cDemoWorld()
+{
+    setDemoServices({});
+    resetDemo();
+    if (chdir(mPreviousDir.c_str()) != 0) {
+        ADD_FAILURE() << "cannot return to " << mPreviousDir;
+    }
+}
+
+void cDemoWorld::advance(int32_t frameMs)
+{
+    input.poll();
+    demoFrameTimeMs = frameMs;
+    demoTimeMs += frameMs;
+}
+
+void cDemoWorld::at(int32_t demoMs, int32_t frameMs)
+{
+    demoTimeMs = demoMs;
+    demoFrameTimeMs = frameMs;
+}
+
+namespace {
+
+cShaderVariables& vars(cSpatialNode* node, bool fragment)
+{
+    cShaderState& shader = node->getMaterial().getShaderState();
+    return fragment ? shader.fragmentVars() : shader.vertexVars();
+}
+
+} // namespace
+
+float fragmentFloat(cSpatialNode* node, const std::string& name)
+{
+    return vars(node, true).floats[name].getConstant();
+}
+
+float vertexFloat(cSpatialNode* node, const std::string& name)
+{
+    return vars(node, false).floats[name].getConstant();
+}
+
+cVec3f vertexVec3(cSpatialNode* node, const std::string& name)
+{
+    return vars(node, false).vec3s[name].getConstant();
+}
+
+bool hasFragmentFloat(cSpatialNode* node, const std::string& name)
+{
+    return vars(node, true).floats.count(name) != 0;
+}
+
+} // namespace demo::test

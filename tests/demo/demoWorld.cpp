@@ -1,5 +1,5 @@
 // The scene tests' world: null renderer, scripted keys, run directory.
-#include "demoWorld.h"
+#include "tests/demo/demoWorld.h"
 
 #include "demo/corridorScene.h"
 #include "demo/extrusionScene.h"

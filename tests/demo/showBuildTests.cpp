@@ -1,6 +1,6 @@
 // All six scenes built together: the shared objects, the render-target ids the material files
 // rely on, and the size of every scene's geometry.
-#include "demoWorld.h"
+#include "tests/demo/demoWorld.h"
 
 #include "demo/corridorScene.h"
 #include "demo/extrusionScene.h"

@@ -173,6 +173,10 @@ bool createGlWindow(int32_t width, int32_t height, const char* title, bool fulls
         releaseGlContext();
         return fail("Window Creation Error.");
     }
+    // However the process ends (end of the show, Escape, a fatal error), the window goes and a
+    // fullscreen mode switch is undone.
+    static const bool closeAtExit = std::atexit(closeVideo) == 0;
+    (void)closeAtExit;
     if (flags & SDL_WINDOW_FULLSCREEN) {
         SDL_SetWindowDisplayMode(state.window, &mode);
     }
@@ -196,6 +200,17 @@ bool createGlContext()
     resizeToDrawable();
     initGlState();
     return true;
+}
+
+void closeVideo()
+{
+    releaseGlContext();
+    cWindowState& state = windowState();
+    if (state.window) {
+        SDL_DestroyWindow(state.window);
+        state.window = nullptr;
+    }
+    SDL_Quit();
 }
 
 void releaseGlContext()

@@ -17,6 +17,9 @@ bool createGlWindow(int32_t width, int32_t height, const char* title, bool fulls
 bool createGlContext();
 //! Deactivates and deletes the GL context.
 void releaseGlContext();
+//! Deletes the context, destroys the window (leaving fullscreen) and shuts SDL down. Runs by
+//! itself when the process exits after a window was created.
+void closeVideo();
 //! Stores the size, sets the viewport and a 45-degree projection (a height of 0 counts as 1 for
 //! both, but is stored as 0).
 void resizeGlScene(int32_t width, int32_t height);

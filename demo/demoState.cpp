@@ -7,6 +7,7 @@
 #include "demo/sceneToolkit.h"
 #include "demo/sculptureScene.h"
 #include "demo/snakeCityScene.h"
+#include "demo/timeline.h"
 #include "demo/titleCityScene.h"
 #include "core/cInputSystemSDL.h"
 #include "math/random.h"
@@ -57,6 +58,7 @@ void resetDemo()
     iceTreeScene() = cIceTreeScene();
     corridorScene() = cCorridorScene();
     titleCityScene() = cTitleCityScene();
+    resetTimeline();
     qvr::seedRandom(1);
 }
 

@@ -29,7 +29,7 @@ qvr::cInputSystem& demoInput();
 //! Replaces the services (null members keep the process-wide object). Not owned.
 void setDemoServices(const cDemoServices& services);
 
-//! Puts the clock, every scene's variables, the shared object handles and the random sequence
+//! Puts the clock (and the timeline's first-frame state), every scene's variables, the shared object handles and the random sequence
 //! back to their values at process start, for programs that build the show more than once into
 //! fresh scene graphs (tests, tools). The nodes themselves belong to the scene graph.
 void resetDemo();

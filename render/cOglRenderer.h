@@ -67,6 +67,7 @@ public:
     void clearFrame() override;
     void setClearColor(float red, float green, float blue, float alpha) override;
     void enableFaceCulling() override;
+    void reportGlErrors(int32_t demoMs) override;
 
     //! Draws a geometry node with the current material.
     void drawGeometry(cGeometryNode* node, float time);
@@ -121,6 +122,7 @@ private:
     std::vector<GLuint> mTextureHandles;
     std::vector<cRenderTargetRecord> mRenderTargets;
     std::vector<cVertexBufferSet> mVertexBuffers;
+    bool mGlErrorReported = false;
 };
 
 } // namespace qvr

@@ -3,6 +3,8 @@
 
 #include <GL/glu.h>
 
+#include <cstdio>
+
 namespace qvr {
 
 namespace {
@@ -58,6 +60,18 @@ void cOglRenderer::setClearColor(float red, float green, float blue, float alpha
 void cOglRenderer::enableFaceCulling()
 {
     glEnable(GL_CULL_FACE);
+}
+
+void cOglRenderer::reportGlErrors(int32_t demoMs)
+{
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        if (!mGlErrorReported) {
+            mGlErrorReported = true;
+            std::printf("GL error 0x%04x (%s) in the frame at %d ms\n", static_cast<unsigned>(error),
+                        reinterpret_cast<const char*>(gluErrorString(error)), static_cast<int>(demoMs));
+            std::fflush(stdout);
+        }
+    }
 }
 
 void cOglRenderer::prepareScene(cScenegraph& scenegraph)

@@ -75,6 +75,9 @@ public:
     virtual void setClearColor(float, float, float, float) {}
     //! Switches face culling on; materials then choose the face. Nothing without GL.
     virtual void enableFaceCulling() {}
+    //! Takes every pending GL error and prints the first one of the run, with the demo time, on
+    //! standard output. Nothing without GL.
+    virtual void reportGlErrors(int32_t) {}
 
     //! The material applied last; null before the first.
     cMaterial* getCurrentMaterial() const { return mCurrentMaterial; }

@@ -1,6 +1,7 @@
 // The application shell in a real window under Xvfb: the fullscreen question answered with
 // xdotool, frames, Escape and the close button, and a run without any display.
 #include "tests/support/testSupport.h"
+#include "tests/support/xSession.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +18,12 @@
 
 using qvr::test::cScratchDir;
 using qvr::test::readFile;
+using qvr::test::shell;
 using namespace std::chrono_literals;
 
 namespace {
 
 using cClock = std::chrono::steady_clock;
-
-// Output of a shell command, trailing line end removed.
-std::string shell(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof(buffer), pipe)) {
-            out += buffer;
-        }
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
-        out.pop_back();
-    }
-    return out;
-}
 
 // The shell probe as a child process, its output in a scratch directory.
 class cProbeRun {
@@ -108,32 +93,6 @@ private:
     int mStatus = -1;
 };
 
-// Answers the fullscreen question with a key. The box is the window named "Quorvane" that is not
-// 800x600 (the main window is); a key sent before the box takes input is lost, so it is sent
-// again until the box is gone.
-bool answerQuestion(const char* key)
-{
-    const std::string findBox =
-        "xwininfo -root -tree | awk '/\"Quorvane\"/ && !/800x600/ {print $1; exit}'";
-    bool seen = false;
-    const auto end = cClock::now() + 30s;
-    while (cClock::now() < end) {
-        const std::string box = shell(findBox);
-        if (box.empty()) {
-            if (seen) {
-                return true;
-            }
-            std::this_thread::sleep_for(150ms);
-            continue;
-        }
-        seen = true;
-        std::this_thread::sleep_for(200ms);
-        shell("xdotool windowfocus --sync " + box + " key " + key + " 2>/dev/null");
-        std::this_thread::sleep_for(300ms);
-    }
-    return false;
-}
-
 // The main window's id once it is mapped and the probe has started its frames.
 std::string mainWindow(const cProbeRun& probe)
 {
@@ -162,7 +121,7 @@ void expectHealthyRun(const std::map<std::string, std::string>& r)
 TEST(Window, AnsweringNoOpensAWindowAndEscapeEndsTheLoop)
 {
     cProbeRun probe(true);
-    ASSERT_TRUE(answerQuestion("Escape"));
+    ASSERT_TRUE(qvr::test::answerFullscreenQuestion("Escape"));
     const std::string window = mainWindow(probe);
     ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(600ms);
@@ -181,7 +140,7 @@ TEST(Window, AnsweringNoOpensAWindowAndEscapeEndsTheLoop)
 TEST(Window, TheCloseButtonEndsTheLoop)
 {
     cProbeRun probe(true);
-    ASSERT_TRUE(answerQuestion("Escape"));
+    ASSERT_TRUE(qvr::test::answerFullscreenQuestion("Escape"));
     const std::string window = mainWindow(probe);
     ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(400ms);
@@ -193,7 +152,7 @@ TEST(Window, TheCloseButtonEndsTheLoop)
 TEST(Window, AnsweringYesGivesAnExact800x600Fullscreen)
 {
     cProbeRun probe(true);
-    ASSERT_TRUE(answerQuestion("Return"));
+    ASSERT_TRUE(qvr::test::answerFullscreenQuestion("Return"));
     const std::string window = mainWindow(probe);
     ASSERT_FALSE(window.empty()) << probe.errors() << shell("xwininfo -root -tree | grep -i quorvane");
     std::this_thread::sleep_for(400ms);

@@ -97,16 +97,9 @@ void morphRingSeeds(cExtrusionScene& s)
 {
     s.ringTimer += demoFrameTimeMs;
     if (s.ringTimer >= s.ringInterval) {
-        const float a = randomFraction(500);
-        s.ringFromSeed = s.ringToSeed;
-        s.ringToSeed = a * kTwoPi;
-        s.ringInterval = randomBelow(650) + 500;
-        s.ringTimer = 0;
-        setVertexFloat(s.ring, "toSeed", s.ringToSeed);
-        setVertexFloat(s.ring, "fromSeed", s.ringFromSeed);
+        reseedBlocks(s.ring, s.ringFromSeed, s.ringToSeed, s.ringInterval, s.ringTimer, 650, 500);
     }
-    setVertexFloat(s.ring, "seedT", static_cast<float>(s.ringTimer) / static_cast<float>(s.ringInterval));
-    setFragmentFloat(s.ring, "anim", s.clock * 0.1f);
+    setSeedProgress(s.ring, s.ringTimer, s.ringInterval, s.clock);
 }
 
 } // namespace

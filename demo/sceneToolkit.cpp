@@ -214,6 +214,24 @@ cGeometryNode* buildBlockField(const std::string& path, int32_t count, const std
     return field;
 }
 
+void reseedBlocks(cSpatialNode* node, float& fromSeed, float& toSeed, int32_t& interval, int32_t& timer,
+                  int32_t spread, int32_t minimum)
+{
+    const float a = randomFraction(500);
+    fromSeed = toSeed;
+    toSeed = a * kTwoPi;
+    interval = randomBelow(spread) + minimum;
+    timer = 0;
+    setVertexFloat(node, "toSeed", toSeed);
+    setVertexFloat(node, "fromSeed", fromSeed);
+}
+
+void setSeedProgress(cSpatialNode* node, int32_t timer, int32_t interval, float clock)
+{
+    setVertexFloat(node, "seedT", static_cast<float>(timer) / static_cast<float>(interval));
+    setFragmentFloat(node, "anim", clock * 0.1f);
+}
+
 cSharedObjects& sharedObjects()
 {
     static cSharedObjects objects;

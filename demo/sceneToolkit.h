@@ -73,6 +73,13 @@ qvr::cGeometryNode* buildBlockField(const std::string& path, int32_t count,
                                     const std::string& material, qvr::cGeometryNode*& blockTemplate,
                                     const cBlockPlacement& place);
 
+//! A new random seed target for a block field's material: the old target becomes the start, the
+//! next interval is minimum + a draw below spread, the timer restarts; "toSeed" and "fromSeed" set.
+void reseedBlocks(qvr::cSpatialNode* node, float& fromSeed, float& toSeed, int32_t& interval,
+                  int32_t& timer, int32_t spread, int32_t minimum);
+//! "seedT" = timer / interval (above 1 while the timer runs without reseeding), "anim" = clock / 10.
+void setSeedProgress(qvr::cSpatialNode* node, int32_t timer, int32_t interval, float clock);
+
 //! The objects all scenes share, made by the first builder that runs.
 struct cSharedObjects {
     qvr::cCameraNode* mainCamera = nullptr;

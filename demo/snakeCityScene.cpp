@@ -12,35 +12,19 @@ using namespace qvr;
 
 namespace {
 
-// A new random pair of seeds for a block field's material: the morph runs from the old target
-// to the new one over the next interval.
-void reseed(cSpatialNode* node, float& fromSeed, float& toSeed, int32_t& interval, int32_t& timer,
-            int32_t spread, int32_t minimum)
-{
-    const float a = randomFraction(500);
-    fromSeed = toSeed;
-    toSeed = a * kTwoPi;
-    interval = randomBelow(spread) + minimum;
-    timer = 0;
-    setVertexFloat(node, "toSeed", toSeed);
-    setVertexFloat(node, "fromSeed", fromSeed);
-}
-
 void morphSeeds(cSnakeCityScene& s)
 {
     s.cityTimer += demoFrameTimeMs;
     if (s.cityMorphOn && s.cityTimer >= s.cityInterval) {
-        reseed(s.city, s.cityFromSeed, s.cityToSeed, s.cityInterval, s.cityTimer, 50, 300);
+        reseedBlocks(s.city, s.cityFromSeed, s.cityToSeed, s.cityInterval, s.cityTimer, 50, 300);
     }
-    setVertexFloat(s.city, "seedT", static_cast<float>(s.cityTimer) / static_cast<float>(s.cityInterval));
-    setFragmentFloat(s.city, "anim", s.clock * 0.1f);
+    setSeedProgress(s.city, s.cityTimer, s.cityInterval, s.clock);
 
     s.snakeTimer += demoFrameTimeMs;
     if (s.snakeTimer >= s.snakeInterval) {
-        reseed(s.snake, s.snakeFromSeed, s.snakeToSeed, s.snakeInterval, s.snakeTimer, 650, 1500);
+        reseedBlocks(s.snake, s.snakeFromSeed, s.snakeToSeed, s.snakeInterval, s.snakeTimer, 650, 1500);
     }
-    setVertexFloat(s.snake, "seedT", static_cast<float>(s.snakeTimer) / static_cast<float>(s.snakeInterval));
-    setFragmentFloat(s.snake, "anim", s.clock * 0.1f);
+    setSeedProgress(s.snake, s.snakeTimer, s.snakeInterval, s.clock);
 }
 
 } // namespace

@@ -144,6 +144,16 @@ const cTimelineSegment& segmentAt(int32_t demoMs)
 void initDemo()
 {
     qvr::getFrameListenerRegistry().addListener(&qvr::getInputSystem());
+    buildShow();
+    startMusic("tideglass.mp3");
+    if (state().debug) {
+        std::printf("music requested at %u ms\n", clock().getTimeMs());
+        std::fflush(stdout);
+    }
+}
+
+void buildShow()
+{
     buildSculptureScene();
     buildSnakeCityScene();
     buildExtrusionScene();
@@ -151,11 +161,6 @@ void initDemo()
     buildIceTreeScene();
     buildCorridorScene();
     demoRenderer().prepareSceneGraph(demoScenegraph());
-    startMusic("tideglass.mp3");
-    if (state().debug) {
-        std::printf("music requested at %u ms\n", clock().getTimeMs());
-        std::fflush(stdout);
-    }
 }
 
 void updateTimeline()

@@ -13,8 +13,10 @@ constexpr int32_t kShowEndMs = 184000;
 //! Frame times from this long on are stalls and are not added to the demo clock.
 constexpr int32_t kStallMs = 10000;
 
-//! Frame event 2: input listener, the six builders, renderer preparation, then the music.
+//! Frame event 2: input listener, buildShow, then the music.
 void initDemo();
+//! The six scene builders in the show's order, then the renderer prepares the whole graph.
+void buildShow();
 //! Frame event 0: clear, clock, end of show, the segment's hides and update, draw.
 void updateTimeline();
 

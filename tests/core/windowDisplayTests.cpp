@@ -1,5 +1,6 @@
 // The application shell in a real window under Xvfb: the fullscreen question answered with
 // xdotool, frames, Escape and the close button, and a run without any display.
+#include "tests/support/childProcess.h"
 #include "tests/support/testSupport.h"
 #include "tests/support/xSession.h"
 
@@ -12,9 +13,6 @@
 #include <sstream>
 #include <thread>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using qvr::test::cScratchDir;
 using qvr::test::readFile;
@@ -29,45 +27,12 @@ using cClock = std::chrono::steady_clock;
 class cProbeRun {
 public:
     explicit cProbeRun(bool withDisplay)
+        : mChild({QVR_TEST_BIN_DIR "/qvr_shell_probe", "", {}, withDisplay, mDir.file("out"), mDir.file("err")})
     {
-        mPid = fork();
-        if (mPid == 0) {
-            if (!withDisplay) {
-                unsetenv("DISPLAY");
-                unsetenv("WAYLAND_DISPLAY");
-                unsetenv("SDL_VIDEODRIVER");
-            }
-            if (!freopen(mDir.file("out").c_str(), "w", stdout) ||
-                !freopen(mDir.file("err").c_str(), "w", stderr)) {
-                _exit(99);
-            }
-            execl(QVR_TEST_BIN_DIR "/qvr_shell_probe", "qvr_shell_probe", nullptr);
-            _exit(98);
-        }
-    }
-
-    ~cProbeRun()
-    {
-        if (mPid > 0 && mStatus < 0) {
-            kill(mPid, SIGKILL);  // SIGTERM only queues SDL_QUIT
-            waitpid(mPid, nullptr, 0);
-        }
     }
 
     // Exit status, or -1 when the probe is still running after the timeout.
-    int wait(std::chrono::milliseconds timeout)
-    {
-        const auto end = cClock::now() + timeout;
-        while (mStatus < 0 && cClock::now() < end) {
-            int status = 0;
-            if (waitpid(mPid, &status, WNOHANG) == mPid) {
-                mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                break;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return mStatus;
-    }
+    int wait(std::chrono::milliseconds timeout) { return mChild.wait(timeout); }
 
     // The key=value lines the probe printed.
     std::map<std::string, std::string> results() const
@@ -89,8 +54,7 @@ public:
 
 private:
     cScratchDir mDir;
-    pid_t mPid = -1;
-    int mStatus = -1;
+    qvr::test::cChildProcess mChild;
 };
 
 // The main window's id once it is mapped and the probe has started its frames.

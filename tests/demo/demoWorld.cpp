@@ -1,12 +1,7 @@
 // The scene tests' world: null renderer, scripted keys, run directory.
 #include "tests/demo/demoWorld.h"
 
-#include "demo/corridorScene.h"
-#include "demo/extrusionScene.h"
-#include "demo/iceTreeScene.h"
-#include "demo/sculptureScene.h"
-#include "demo/snakeCityScene.h"
-#include "demo/titleCityScene.h"
+#include "demo/timeline.h"
 
 #include <gtest/gtest.h>
 
@@ -71,13 +66,7 @@ cDemoWorld::cDemoWorld(bool build)
     resetDemo();
     setDemoServices({&graph, &renderer, &input});
     if (build) {
-        buildSculptureScene();
-        buildSnakeCityScene();
-        buildExtrusionScene();
-        buildTitleCityScene();
-        buildIceTreeScene();
-        buildCorridorScene();
-        renderer.prepareSceneGraph(graph);
+        buildShow();
     }
 }
 

@@ -2,6 +2,7 @@
 // on the test X server, the sound captured by SDL's disk audio driver, GL errors checked every
 // frame. Beside it runs a second show without "tideglass.mp3" on SDL's offscreen driver, which must
 // be silent and end the same way.
+#include "tests/support/childProcess.h"
 #include "tests/support/testSupport.h"
 #include "tests/support/xSession.h"
 
@@ -19,12 +20,8 @@
 #include <thread>
 #include <vector>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
-using cClock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 namespace {
@@ -34,61 +31,20 @@ class cShowRun {
 public:
     cShowRun(const std::string& runDir, const std::map<std::string, std::string>& environment,
              bool withDisplay, const std::string& outputPrefix)
-        : mOut(outputPrefix + ".out"), mErr(outputPrefix + ".err")
+        : mOut(outputPrefix + ".out"), mErr(outputPrefix + ".err"),
+          mChild({QVR_DEMO_BIN, runDir, environment, withDisplay, mOut, mErr})
     {
-        mStart = cClock::now();
-        mPid = fork();
-        if (mPid == 0) {
-            if (!withDisplay) {
-                unsetenv("DISPLAY");
-                unsetenv("WAYLAND_DISPLAY");
-            }
-            for (const auto& [name, value] : environment) {
-                setenv(name.c_str(), value.c_str(), 1);
-            }
-            if (chdir(runDir.c_str()) != 0 || !freopen(mOut.c_str(), "w", stdout) ||
-                !freopen(mErr.c_str(), "w", stderr)) {
-                _exit(99);
-            }
-            execl(QVR_DEMO_BIN, "quorvane", nullptr);
-            _exit(98);
-        }
-    }
-    ~cShowRun()
-    {
-        if (mPid > 0 && mStatus < 0) {
-            kill(mPid, SIGKILL);
-            waitpid(mPid, nullptr, 0);
-        }
     }
 
-    // Exit status, or -1 when still running after the timeout.
-    int wait(std::chrono::seconds timeout)
-    {
-        const auto end = cClock::now() + timeout;
-        while (mStatus < 0 && cClock::now() < end) {
-            int status = 0;
-            if (waitpid(mPid, &status, WNOHANG) == mPid) {
-                mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                mSeconds = std::chrono::duration<double>(cClock::now() - mStart).count();
-                break;
-            }
-            std::this_thread::sleep_for(100ms);
-        }
-        return mStatus;
-    }
-
+    int wait(std::chrono::seconds timeout) { return mChild.wait(timeout); }
     std::string output() const { return qvr::test::readFile(mOut); }
     std::string errors() const { return qvr::test::readFile(mErr); }
-    double seconds() const { return mSeconds; }
+    double seconds() const { return mChild.seconds(); }
 
 private:
     std::string mOut;
     std::string mErr;
-    pid_t mPid = -1;
-    int mStatus = -1;
-    double mSeconds = 0.0;
-    cClock::time_point mStart;
+    qvr::test::cChildProcess mChild;
 };
 
 // The number after a label in the program's output; -1 when the label is missing.

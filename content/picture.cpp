@@ -1,7 +1,7 @@
 // Float canvas, blur and PNG output.
 #include "content/picture.h"
 
-#include <png.h>
+#include "resources/pngWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,36 +69,18 @@ void cPicture::vignette(float strength)
 
 bool cPicture::writePng(const std::string& path, bool withAlpha) const
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(mWidth), static_cast<png_uint_32>(mHeight), 8,
-                 withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
     const int channels = withAlpha ? 4 : 3;
-    std::vector<png_byte> row(static_cast<size_t>(mWidth * channels));
+    std::vector<uint8_t> bytes(static_cast<size_t>(mWidth) * mHeight * channels);
+    size_t next = 0;
     for (int y = 0; y < mHeight; ++y) {
         for (int x = 0; x < mWidth; ++x) {
             for (int k = 0; k < channels; ++k) {
                 const float v = std::clamp(at(x, y)[static_cast<size_t>(k)], 0.0f, 1.0f);
-                row[static_cast<size_t>(x * channels + k)] = static_cast<png_byte>(std::lround(v * 255.0f));
+                bytes[next++] = static_cast<uint8_t>(std::lround(v * 255.0f));
             }
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return qvr::writePngFile(path, mWidth, mHeight, channels, bytes.data());
 }
 
 namespace {

@@ -46,6 +46,7 @@ TEST(SceneToolkit, AppendMeshTakesOnlyDeclaredAttributesAndMovesIndices)
 {
     cScenegraph graph;
     cGeometryNode* destination = graph.createGeometryNode();
+    graph.getRoot()->addChild(destination);
     destination->getPositions() = {{0, 0, 0}, {1, 0, 0}};
     destination->getTriangles() = {{0, 1, 1}};
     destination->getVec2Attributes()["texCoord1"] = {{0, 0}, {1, 0}};
@@ -117,6 +118,7 @@ TEST(SceneToolkit, SharedObjectsAreMadeOnce)
 {
     cDemoWorld world(false);
     cSpatialNode* water = world.graph.createSpatialNode();
+    world.graph.getRoot()->addChild(water);
     EXPECT_TRUE(makeMainCameraObjects());
     EXPECT_TRUE(makeReflectionCamera(water, false));
     EXPECT_FALSE(makeMainCameraObjects());

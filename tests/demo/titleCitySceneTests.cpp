@@ -60,6 +60,8 @@ TEST(TitleCityScene, ChainBelowTheWaterPlacesNoBlocksButSeedsItsChildren)
     s.blockTemplate->getPositions() = {{0.5f, 0.5f, 0.5f}};
     s.blockTemplate->getVec2Attributes()["texCoord1"] = {{1.0f, 1.0f}};
     s.blocks = world.graph.createGeometryNode();
+    world.graph.getRoot()->addChild(s.blockTemplate);
+    world.graph.getRoot()->addChild(s.blocks);
     s.blocks->getVec3Attributes()["displace"];
     s.blocks->getVec2Attributes()["texCoord1"];
 

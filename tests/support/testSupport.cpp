@@ -1,12 +1,13 @@
 // Shared helpers for the engine tests.
 #include "tests/support/testSupport.h"
 
+#include "resources/pngWriter.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include <png.h>
 
 #include <cstdio>
 #include <stdlib.h>
@@ -56,24 +57,10 @@ void writeFile(const std::string& path, const std::string& bytes)
 void writePng(const std::string& path, int width, int height, int channels,
               const std::vector<unsigned char>& pixels)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
+    if (pixels.size() < static_cast<size_t>(width) * height * channels ||
+        !writePngFile(path, width, height, channels, pixels.data())) {
         throw std::runtime_error("cannot write " + path);
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    const int type = channels == 1 ? PNG_COLOR_TYPE_GRAY
-                                   : (channels == 3 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, type,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) {
-        png_write_row(png, &pixels[static_cast<size_t>(y * width * channels)]);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
 }
 
 void writeSolidPng(const std::string& path, int width, int height, unsigned char r,

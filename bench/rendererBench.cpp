@@ -5,6 +5,7 @@
 // Run under a display: xvfb-run -s "-screen 0 800x600x24" build/bin/qvr_render_bench
 // (its shader files go to a fresh directory under /tmp).
 #include "core/glWindow.h"
+#include "render/cNullRenderer.h"
 #include "render/cOglRenderer.h"
 
 #include <GL/glew.h>
@@ -28,65 +29,6 @@ namespace {
 
 constexpr int kFrames = 300;
 constexpr int kGrid = 347;  // 347 x 347 = 120409 vertices
-
-// A renderer that walks the frame exactly as the GL one does but draws nothing: what remains of
-// a frame's time without it is time inside GL.
-class cNullRenderer : public cRenderer {
-public:
-    void drawOverlay(cScenegraph&) override {}
-    void initOverlay(cScenegraph&) override {}
-    void prepareScene(cScenegraph&) override {}
-    void drawNode(cSpatialNode* node, float time, int32_t index, cMaterial*) override
-    {
-        if (cSpatialNode::cMaterialList* list = node->getEffectiveMaterials()) {
-            if (index >= 0 && static_cast<size_t>(index) < list->size()) {
-                applyMaterial(&(*list)[static_cast<size_t>(index)], time);
-            }
-        }
-    }
-    void applyShaderVariables(cShaderState& state) override
-    {
-        for (const auto& entry : state.fragmentVars().floats) {
-            mSink += entry.second.evaluate(0.5f);
-        }
-        for (const auto& entry : state.vertexVars().vec3s) {
-            mSink += entry.second.evaluate(0.5f).x;
-        }
-    }
-    void bindShaderProgram(cShaderState&) override {}
-    void applyTextureState(cTextureState&) override {}
-    void applyZBufferState(const cZBufferState&) override {}
-    void applyBlendingState(const cBlendingState&) override {}
-    void applyPrimitiveState(const cPrimitiveState&) override {}
-    void createShaderProgram(cShaderState&, cSpatialNode*) override {}
-    void createTexture(cTextureState&, cSpatialNode*) override {}
-    void createVertexBuffers(const cPrimitiveState&, cSpatialNode*) override {}
-    void beginCamera(cCameraNode*) override {}
-    void drawView(const std::vector<cSpatialNode*>& nodes, const std::vector<int32_t>& indices,
-                  cCameraNode*, cRenderPass* pass, float time) override
-    {
-        for (size_t k = 0; k < nodes.size(); ++k) {
-            if (nodes[k]) {
-                drawNode(nodes[k], time, indices.empty() ? 0 : indices[k], pass ? &pass->material : nullptr);
-            }
-        }
-    }
-    void prepareCameraTargets(cCameraNode*) override {}
-    void preparePostProcessChain(std::vector<cPostProcessStep>&) override {}
-    void releaseTexture(cTextureState&) override {}
-    void releaseShaderProgram(cShaderState&) override {}
-    void releaseVertexBuffers(cSpatialNode*, const cPrimitiveState&) override {}
-    void drawPostProcess(std::vector<cPostProcessStep>& chain, const std::vector<int32_t>& steps,
-                         float time) override
-    {
-        for (int32_t i : steps) {
-            applyMaterial(&chain[static_cast<size_t>(i)].material, time);
-        }
-    }
-    void begin2D() override {}
-    void end2D() override {}
-    float mSink = 0.0f;
-};
 
 void writeText(const char* path, const char* text)
 {

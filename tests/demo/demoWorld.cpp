@@ -11,13 +11,13 @@ namespace demo::test {
 
 using namespace qvr;
 
-void cNullRenderer::prepareScene(cScenegraph& graph)
+void cRecordingRenderer::prepareScene(cScenegraph& graph)
 {
     log.push_back("prepareScene");
     preparePostProcessChain(graph.getPostProcessChain());
 }
 
-void cNullRenderer::prepareCameraTargets(cCameraNode* camera)
+void cRecordingRenderer::prepareCameraTargets(cCameraNode* camera)
 {
     for (int32_t i = 0; i < camera->getRenderPassCount(); ++i) {
         cRenderTarget& target = camera->getRenderPass(i).target;
@@ -27,7 +27,7 @@ void cNullRenderer::prepareCameraTargets(cCameraNode* camera)
     }
 }
 
-void cNullRenderer::preparePostProcessChain(std::vector<cPostProcessStep>& chain)
+void cRecordingRenderer::preparePostProcessChain(std::vector<cPostProcessStep>& chain)
 {
     for (cPostProcessStep& step : chain) {
         if (step.target.kind == kTargetTexture && step.target.id == -1) {
@@ -36,9 +36,10 @@ void cNullRenderer::preparePostProcessChain(std::vector<cPostProcessStep>& chain
     }
 }
 
-void cNullRenderer::drawView(const std::vector<cSpatialNode*>& nodes, const std::vector<int32_t>&,
-                             cCameraNode*, cRenderPass* pass, float)
+void cRecordingRenderer::drawView(const std::vector<cSpatialNode*>& nodes, const std::vector<int32_t>& indices,
+                                  cCameraNode* camera, cRenderPass* pass, float time)
 {
+    cNullRenderer::drawView(nodes, indices, camera, pass, time);
     if (pass) {
         return;
     }
@@ -51,8 +52,10 @@ void cNullRenderer::drawView(const std::vector<cSpatialNode*>& nodes, const std:
     }
 }
 
-void cNullRenderer::drawPostProcess(std::vector<cPostProcessStep>&, const std::vector<int32_t>& steps, float)
+void cRecordingRenderer::drawPostProcess(std::vector<cPostProcessStep>& chain, const std::vector<int32_t>& steps,
+                                         float time)
 {
+    cNullRenderer::drawPostProcess(chain, steps, time);
     postSteps = static_cast<int32_t>(steps.size());
 }
 

@@ -4,7 +4,7 @@
 
 #include "core/cInputSystemSDL.h"
 #include "demo/demoState.h"
-#include "render/cRenderer.h"
+#include "render/cNullRenderer.h"
 
 #include <set>
 #include <string>
@@ -14,32 +14,15 @@ namespace demo::test {
 
 //! Draws nothing; gives render targets ids in creation order as the GL renderer does, and
 //! records what the frame asked of it.
-class cNullRenderer : public qvr::cRenderer {
+class cRecordingRenderer : public qvr::cNullRenderer {
 public:
-    void drawOverlay(qvr::cScenegraph&) override {}
-    void initOverlay(qvr::cScenegraph&) override {}
     void prepareScene(qvr::cScenegraph& graph) override;
-    void drawNode(qvr::cSpatialNode*, float, int32_t, qvr::cMaterial*) override {}
-    void applyShaderVariables(qvr::cShaderState&) override {}
-    void bindShaderProgram(qvr::cShaderState&) override {}
-    void applyTextureState(qvr::cTextureState&) override {}
-    void applyZBufferState(const qvr::cZBufferState&) override {}
-    void applyBlendingState(const qvr::cBlendingState&) override {}
-    void applyPrimitiveState(const qvr::cPrimitiveState&) override {}
-    void createShaderProgram(qvr::cShaderState&, qvr::cSpatialNode*) override {}
-    void createTexture(qvr::cTextureState&, qvr::cSpatialNode*) override {}
-    void createVertexBuffers(const qvr::cPrimitiveState&, qvr::cSpatialNode*) override {}
-    void beginCamera(qvr::cCameraNode*) override {}
-    void drawView(const std::vector<qvr::cSpatialNode*>& nodes, const std::vector<int32_t>&,
-                  qvr::cCameraNode* camera, qvr::cRenderPass* pass, float) override;
+    void drawView(const std::vector<qvr::cSpatialNode*>& nodes, const std::vector<int32_t>& indices,
+                  qvr::cCameraNode* camera, qvr::cRenderPass* pass, float time) override;
     void prepareCameraTargets(qvr::cCameraNode* camera) override;
     void preparePostProcessChain(std::vector<qvr::cPostProcessStep>& chain) override;
-    void releaseTexture(qvr::cTextureState&) override {}
-    void releaseShaderProgram(qvr::cShaderState&) override {}
-    void releaseVertexBuffers(qvr::cSpatialNode*, const qvr::cPrimitiveState&) override {}
-    void drawPostProcess(std::vector<qvr::cPostProcessStep>&, const std::vector<int32_t>&, float) override;
-    void begin2D() override {}
-    void end2D() override {}
+    void drawPostProcess(std::vector<qvr::cPostProcessStep>& chain, const std::vector<int32_t>& steps,
+                         float time) override;
     void clearFrame() override { log.push_back("clear"); }
     void setClearColor(float r, float, float, float) override { clearRed = r; }
     void enableFaceCulling() override { culling = true; }
@@ -76,7 +59,7 @@ public:
     void at(int32_t demoMs, int32_t frameMs = 33);
 
     qvr::cScenegraph graph;
-    cNullRenderer renderer;
+    cRecordingRenderer renderer;
     cScriptedKeys keys;
     qvr::cInputSystemSDL input{&keys};
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -30,7 +31,12 @@ cChildProcess::cChildProcess(const cOptions& options)
         !freopen(options.outFile.c_str(), "w", stdout) || !freopen(options.errFile.c_str(), "w", stderr)) {
         _exit(99);
     }
-    execl(options.program.c_str(), options.program.c_str(), nullptr);
+    std::vector<char*> argv{const_cast<char*>(options.program.c_str())};
+    for (const std::string& argument : options.arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    execv(options.program.c_str(), argv.data());
     _exit(98);
 }
 

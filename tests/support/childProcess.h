@@ -5,6 +5,7 @@
 #include <chrono>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -22,6 +23,8 @@ public:
         //! Where standard output and standard error go.
         std::string outFile;
         std::string errFile;
+        //! Arguments after the program name.
+        std::vector<std::string> arguments = {};
     };
 
     explicit cChildProcess(const cOptions& options);

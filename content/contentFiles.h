@@ -24,6 +24,9 @@ bool writePictures(const std::string& root, std::vector<cPictureEntry>& written)
 //! Writes "Assets/Data/resources.dat", "Assets/Data/cont.txt", the font list and its font files.
 bool writeDataFiles(const std::string& root, const std::vector<cPictureEntry>& pictures);
 
+//! Writes the material files ("Assets/Mat/*.mat") and their GLSL modules ("Assets/Shaders/").
+bool writeMaterials(const std::string& root);
+
 //! The resource indices the scenes name for their overlay pictures.
 constexpr int kSculptureOverlayIndex = 34;
 constexpr int kFirstCreditIndex = 35;

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     }
     std::vector<qvr::content::cPictureEntry> pictures;
     const bool ok = qvr::content::writeMeshFiles(root) && qvr::content::writePictures(root, pictures) &&
-                    qvr::content::writeDataFiles(root, pictures);
+                    qvr::content::writeDataFiles(root, pictures) && qvr::content::writeMaterials(root);
     if (argc > 2 && std::string(argv[2]) == "--table") {
         std::printf("| index | file | purpose |\n|---|---|---|\n");
         for (size_t i = 0; i < pictures.size(); ++i) {

@@ -48,6 +48,13 @@ cChildProcess::~cChildProcess()
     }
 }
 
+void cChildProcess::sendSignal(int signal)
+{
+    if (mPid > 0 && mStatus < 0) {
+        kill(mPid, signal);
+    }
+}
+
 int cChildProcess::wait(std::chrono::milliseconds timeout)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;

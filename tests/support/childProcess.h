@@ -34,6 +34,8 @@ public:
 
     //! Exit status (128 + signal when killed by one), or -1 while it still runs after timeout.
     int wait(std::chrono::milliseconds timeout);
+    //! Sends a signal to the process while it runs.
+    void sendSignal(int signal);
     //! Seconds from the start to the exit, once wait has seen it.
     double seconds() const { return mSeconds; }
 

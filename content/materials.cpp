@@ -1,6 +1,7 @@
 // The material files and GLSL modules of the show: built here as materials and written with the
 // engine's own material writer, so every file reads back exactly as the scenes expect.
 #include "content/contentFiles.h"
+#include "content/shaderSources.h"
 
 #include "states/cMaterial.h"
 
@@ -12,80 +13,6 @@
 namespace qvr::content {
 
 namespace {
-
-// GLSL modules by name (the file is the name plus ".glsl" under Assets/Shaders/).
-const std::map<std::string, std::string>& shaderModules()
-{
-    static const std::map<std::string, std::string> modules = {
-        // Full-screen quads: the overlay's corners are already in clip space.
-        {"overlay_v", R"(attribute vec2 tex1;
-varying vec2 uv;
-void main()
-{
-    uv = vec2(tex1.x, 1.0 - tex1.y);
-    gl_Position = vec4(gl_Vertex.xy, 0.0, 1.0);
-}
-)"},
-        {"overlay_f", R"(uniform sampler2D picture;
-uniform float fadeToColor;
-varying vec2 uv;
-void main()
-{
-    vec4 c = texture2D(picture, uv);
-    gl_FragColor = vec4(c.rgb, c.a * clamp(fadeToColor, 0.0, 1.0));
-}
-)"},
-        {"tocolor_f", R"(uniform float fadeToColor;
-void main()
-{
-    gl_FragColor = vec4(0.98, 0.91, 0.76, clamp(fadeToColor, 0.0, 1.0));
-}
-)"},
-        // Post-processing: quads of the 2D space, texture coordinates 0..1 over the target.
-        {"post_v", R"(varying vec2 uv;
-void main()
-{
-    uv = gl_MultiTexCoord0.xy;
-    gl_Position = ftransform();
-}
-)"},
-        {"blurv_f", R"(uniform sampler2D source;
-varying vec2 uv;
-void main()
-{
-    vec2 a = vec2(0.0, 1.3846 / 128.0);
-    vec2 b = vec2(0.0, 3.2308 / 128.0);
-    vec4 s = texture2D(source, uv) * 0.2270;
-    s += (texture2D(source, uv + a) + texture2D(source, uv - a)) * 0.3162;
-    s += (texture2D(source, uv + b) + texture2D(source, uv - b)) * 0.0703;
-    gl_FragColor = s;
-}
-)"},
-        {"blurh_f", R"(uniform sampler2D source;
-varying vec2 uv;
-void main()
-{
-    vec2 a = vec2(1.3846 / 128.0, 0.0);
-    vec2 b = vec2(3.2308 / 128.0, 0.0);
-    vec4 s = texture2D(source, uv) * 0.2270;
-    s += (texture2D(source, uv + a) + texture2D(source, uv - a)) * 0.3162;
-    s += (texture2D(source, uv + b) + texture2D(source, uv - b)) * 0.0703;
-    gl_FragColor = s;
-}
-)"},
-        // The bloom: only what is bright in the blurred glow image is added to the screen.
-        {"composite_f", R"(uniform sampler2D glow;
-varying vec2 uv;
-void main()
-{
-    vec3 g = texture2D(glow, uv).rgb;
-    vec3 bright = max(g - vec3(0.45), vec3(0.0)) * 1.4;
-    gl_FragColor = vec4(bright, 1.0);
-}
-)"},
-    };
-    return modules;
-}
 
 std::string module(const std::string& name)
 {
@@ -115,11 +42,156 @@ void useTexture(cMaterial& m, int32_t unit, int32_t source, int32_t id)
     t.setTextureId(id);
 }
 
+// Resource indices of the pictures the materials sample (content/RESOURCES.md).
+enum ePicture : int32_t {
+    kTitlePicture = 0,
+    kGlyphStrip = 1,
+    kWaterNormals = 2,
+    kNoise = 3,
+    kFacade = 11,
+    kParticle = 12,
+    kRainStreak = 13,
+    kSplashRing = 14,
+    kLetterSurface = 15,
+    kRampCity = 16,
+    kRampSculpture = 17,
+    kRampExtrusion = 18,
+    kRampIce = 19,
+    kRampCorridor = 20,
+    kRampTitleCity = 21,
+};
+// Render targets the materials read.
+constexpr int32_t kReflectionTarget = 4;
+
+// A lit material of the scenes: the shared helper modules first, then its own.
+cMaterial sceneMaterial(const std::string& vertex, const std::string& fragment)
+{
+    cMaterial m;
+    m.getPrimitiveState().setCullMode(2);
+    m.getShaderState().vertexModules() = {module("lib_v"), module(vertex)};
+    m.getShaderState().fragmentModules() = {module("lib_f"), module(fragment)};
+    return m;
+}
+
+// Texture unit unit samples the picture (or target) id through the sampler named sampler.
+void sample(cMaterial& m, int32_t unit, const std::string& sampler, int32_t source, int32_t id)
+{
+    useTexture(m, unit, source, id);
+    m.getShaderState().fragmentVars().ints[sampler] = unit;
+}
+
+void glowingBlend(cMaterial& m)
+{
+    m.getBlendingState().setMode(kBlendAdditive);
+    m.getZBufferState().setWrite(false);
+}
+
+void setFloat(cMaterial& m, bool fragment, const std::string& name, float value)
+{
+    cShaderState& s = m.getShaderState();
+    (fragment ? s.fragmentVars() : s.vertexVars()).floats[name] = cAnimatableFloat(value);
+}
+
+cMaterial blockMaterial()
+{
+    cMaterial m = sceneMaterial("blocks_v", "blocks_f");
+    sample(m, 0, "facade", kTextureFromImage, kFacade);
+    sample(m, 1, "ramp", kTextureFromImage, kRampCity);
+    setFloat(m, false, "fromSeed", 0.0f);
+    setFloat(m, false, "toSeed", 1.0f);
+    setFloat(m, false, "seedT", 0.0f);
+    setFloat(m, true, "anim", 0.0f);
+    return m;
+}
+
+cMaterial waterMaterial(bool mirror)
+{
+    cMaterial m = sceneMaterial("water_v", mirror ? "water_f" : "darkwater_f");
+    if (mirror) {
+        sample(m, 0, "reflection", kTextureFromRenderTarget, kReflectionTarget);
+        sample(m, 1, "ripples", kTextureFromImage, kWaterNormals);
+    } else {
+        sample(m, 0, "ripples", kTextureFromImage, kWaterNormals);
+    }
+    setFloat(m, true, "anim", 0.0f);
+    return m;
+}
+
+cMaterial spriteMaterial(const std::string& vertex, float pointSize)
+{
+    cMaterial m = sceneMaterial(vertex, "sprite_f");
+    m.getPrimitiveState().setPrimType(kPrimPoints);
+    m.getPrimitiveState().getPointSize() = cAnimatableFloat(pointSize);
+    sample(m, 0, "sprite", kTextureFromImage, kParticle);
+    glowingBlend(m);
+    return m;
+}
+
+void addSceneMaterials(std::map<std::string, cMaterial>& all)
+{
+    all["city"] = blockMaterial();
+    cMaterial snake = sceneMaterial("snake_v", "snake_f");
+    setFloat(snake, false, "seedT", 0.0f);
+    all["snake"] = snake;
+    all["water2"] = waterMaterial(true);
+    all["water"] = waterMaterial(false);
+
+    cMaterial sculpture = sceneMaterial("sculpture_v", "sculpture_f");
+    sample(sculpture, 0, "ramp", kTextureFromImage, kRampSculpture);
+    all["abstra"] = sculpture;
+
+    cMaterial tubes = sceneMaterial("tube_v", "tube_f");
+    sample(tubes, 0, "ramp", kTextureFromImage, kRampExtrusion);
+    setFloat(tubes, false, "anim", 20000.0f);
+    all["extrude"] = tubes;
+    all["ballpart"] = spriteMaterial("cloud_v", 9.0f);
+    cMaterial rain = sceneMaterial("rain_v", "rain_f");
+    sample(rain, 0, "streak", kTextureFromImage, kRainStreak);
+    sample(rain, 1, "logo", kTextureFromImage, kTitlePicture);
+    setFloat(rain, true, "logoShow", 0.0f);
+    glowingBlend(rain);
+    all["rain"] = rain;
+
+    cMaterial ice = sceneMaterial("ice_v", "ice_f");
+    sample(ice, 0, "ramp", kTextureFromImage, kRampIce);
+    ice.getBlendingState().setMode(kBlendAlpha);
+    all["ice"] = ice;
+    all["sphereice"] = ice;
+    all["treeparticle"] = spriteMaterial("treeparticle_v", 6.0f);
+
+    cMaterial corridor = sceneMaterial("corridor_v", "corridor_f");
+    sample(corridor, 0, "stone", kTextureFromImage, kNoise);
+    sample(corridor, 1, "ramp", kTextureFromImage, kRampCorridor);
+    all["corri"] = corridor;
+    cMaterial channel = sceneMaterial("corridor_v", "channel_f");
+    sample(channel, 0, "ripples", kTextureFromImage, kWaterNormals);
+    channel.getBlendingState().setMode(kBlendAlpha);
+    all["watercorr"] = channel;
+    cMaterial splash = sceneMaterial("splash_v", "splash_f");
+    sample(splash, 0, "ring", kTextureFromImage, kSplashRing);
+    glowingBlend(splash);
+    all["watersplash"] = splash;
+    cMaterial creak = sceneMaterial("creak_v", "creak_f");
+    sample(creak, 0, "streak", kTextureFromImage, kRainStreak);
+    glowingBlend(creak);
+    all["watercreak"] = creak;
+    cMaterial letter = sceneMaterial("letter_v", "letter_f");
+    sample(letter, 0, "surface", kTextureFromImage, kLetterSurface);
+    all["letter"] = letter;
+
+    cMaterial title = sceneMaterial("titleblocks_v", "titleblocks_f");
+    sample(title, 0, "glyphs", kTextureFromImage, kGlyphStrip);
+    sample(title, 1, "ramp", kTextureFromImage, kRampTitleCity);
+    setFloat(title, true, "anim", 0.0f);
+    setFloat(title, false, "blowup", 0.0f);
+    all["gcity"] = title;
+}
+
 std::map<std::string, cMaterial> materials()
 {
     std::map<std::string, cMaterial> all;
     cMaterial overlay = screenMaterial("overlay_v", "overlay_f", kBlendAlpha);
-    useTexture(overlay, 0, kTextureFromImage, 0);
+    useTexture(overlay, 0, kTextureFromImage, kTitlePicture);
     overlay.getShaderState().fragmentVars().floats["fadeToColor"] = cAnimatableFloat(1.0f);
     all["overlay1"] = overlay;
 
@@ -136,6 +208,7 @@ std::map<std::string, cMaterial> materials()
     cMaterial composite = screenMaterial("post_v", "composite_f", kBlendAdditive);
     useTexture(composite, 0, kTextureFromRenderTarget, 2);
     all["postproc"] = composite;
+    addSceneMaterials(all);
     return all;
 }
 

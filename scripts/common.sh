@@ -8,7 +8,7 @@ QVR_BUILD_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libsdl2-dev libsdl2-mixer-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libfreetype-dev fonts-dejavu-core libgtest-dev libmp3lame-dev libx11-dev
-    ffmpeg
+    ffmpeg libegl1 libegl-mesa0
 )
 # What the tests need on top: a virtual X server and the tools that drive windows in it.
 QVR_TEST_PACKAGES=(xvfb xauth xfonts-base x11-utils xdotool)

@@ -120,9 +120,4 @@ cVec3f vertexVec3(cSpatialNode* node, const std::string& name)
     return vars(node, false).vec3s[name].getConstant();
 }
 
-bool hasFragmentFloat(cSpatialNode* node, const std::string& name)
-{
-    return vars(node, true).floats.count(name) != 0;
-}
-
 } // namespace demo::test

@@ -71,6 +71,5 @@ private:
 float fragmentFloat(qvr::cSpatialNode* node, const std::string& name);
 float vertexFloat(qvr::cSpatialNode* node, const std::string& name);
 qvr::cVec3f vertexVec3(qvr::cSpatialNode* node, const std::string& name);
-bool hasFragmentFloat(qvr::cSpatialNode* node, const std::string& name);
 
 } // namespace demo::test

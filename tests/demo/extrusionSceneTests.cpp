@@ -153,7 +153,10 @@ TEST(ExtrusionScene, SpaceTogglesTheLogoOnEachPress)
     world.at(60000);
     world.advance(33);
     updateExtrusionScene(1, 0, 0);
-    EXPECT_FALSE(hasFragmentFloat(s.rain, "logoShow"));
+    setFragmentFloat(s.rain, "logoShow", 0.5f);  // untouched until the key goes down
+    world.advance(33);
+    updateExtrusionScene(1, 0, 0);
+    EXPECT_EQ(fragmentFloat(s.rain, "logoShow"), 0.5f);
 
     world.keys.held = {kKeySpace};
     world.advance(33);

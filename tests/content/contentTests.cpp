@@ -240,3 +240,32 @@ TEST(ContentGenerator, WritesTheSameBytesOnEveryRun)
     // Meshes, pictures, lists, fonts, then the materials and their shader modules.
     EXPECT_EQ(files, 7 + 39 + 2 + 3 + 22 + 38);
 }
+
+TEST(ContentMaterials, EveryMaterialTheScenesLoadReadsBackWithItsModules)
+{
+    const char* names[] = {"overlay1", "toColor", "postprocblurv", "postprocblurh", "postproc", "water2",
+                           "water", "city", "snake", "abstra", "extrude", "ballpart", "rain", "ice",
+                           "sphereice", "treeparticle", "corri", "watercorr", "watersplash", "watercreak",
+                           "letter", "gcity"};
+    for (const char* name : names) {
+        const std::string path = kRun + "/Assets/Mat/" + name + ".mat";
+        ASSERT_TRUE(std::filesystem::exists(path)) << path;
+        cMaterial material;
+        EXPECT_TRUE(material.load(path, false)) << path;
+        const cShaderState& shader = material.getShaderState();
+        EXPECT_FALSE(shader.vertexModules().empty()) << name;
+        EXPECT_FALSE(shader.fragmentModules().empty()) << name;
+        for (const auto* modules : {&shader.vertexModules(), &shader.fragmentModules()}) {
+            for (const std::string& module : *modules) {
+                const std::string source = readFile(kRun + "/" + module + ".glsl");
+                EXPECT_FALSE(source.empty()) << module;
+                // The renderer reads declarations literally: no blank before a ';'.
+                EXPECT_EQ(source.find(" ;"), std::string::npos) << module;
+            }
+        }
+        // Every sampler a fragment module declares is bound to a unit with a picture or a target.
+        for (const auto& [sampler, unit] : shader.fragmentVars().ints) {
+            EXPECT_NE(material.getTextureState(unit).getSource(), kTextureNone) << name << " " << sampler;
+        }
+    }
+}

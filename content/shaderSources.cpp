@@ -519,12 +519,18 @@ const std::map<std::string, std::string>& shaderModules()
         {"lib_v", kLibVertex},
         {"lib_f", kLibFragment},
         // Full-screen quads: the overlay's corners are already in clip space.
-        {"overlay_v", R"(attribute vec2 tex1;
+        // A mirrored camera (the water's) has a view of negative determinant: the overlays are
+        // pictures on the screen, not things in the world, so they stay out of its view.
+        {"overlay_v", R"(#version 120
+uniform mat4 qvrCamInverse;
+attribute vec2 tex1;
 varying vec2 uv;
 void main()
 {
     uv = vec2(tex1.x, 1.0 - tex1.y);
-    gl_Position = vec4(gl_Vertex.xy, 0.0, 1.0);
+    float turn = dot(qvrCamInverse[0].xyz, cross(qvrCamInverse[1].xyz, qvrCamInverse[2].xyz));
+    float mirrored = 1.0 - step(0.0, turn);
+    gl_Position = vec4(gl_Vertex.xy + vec2(mirrored * 4.0), 0.0, 1.0);
 }
 )"},
         {"overlay_f", R"(uniform sampler2D picture;

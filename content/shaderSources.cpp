@@ -519,16 +519,16 @@ const std::map<std::string, std::string>& shaderModules()
         {"lib_v", kLibVertex},
         {"lib_f", kLibFragment},
         // Full-screen quads: the overlay's corners are already in clip space.
-        // A mirrored camera (the water's) has a view of negative determinant: the overlays are
-        // pictures on the screen, not things in the world, so they stay out of its view.
+        // A mirrored camera (the water's) draws with a model-view of negative determinant: the
+        // overlays are pictures on the screen, not things in the world, so they stay out of it.
         {"overlay_v", R"(#version 120
-uniform mat4 qvrCamInverse;
 attribute vec2 tex1;
 varying vec2 uv;
 void main()
 {
     uv = vec2(tex1.x, 1.0 - tex1.y);
-    float turn = dot(qvrCamInverse[0].xyz, cross(qvrCamInverse[1].xyz, qvrCamInverse[2].xyz));
+    mat4 m = gl_ModelViewMatrix;
+    float turn = dot(m[0].xyz, cross(m[1].xyz, m[2].xyz));
     float mirrored = 1.0 - step(0.0, turn);
     gl_Position = vec4(gl_Vertex.xy + vec2(mirrored * 4.0), 0.0, 1.0);
 }

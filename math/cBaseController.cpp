@@ -24,6 +24,8 @@ bool cBaseController::read(std::istream& in, bool binary, int32_t skip)
         return in.good();
     }
     readLabeled(in, mDimension);
+    // Only x, x-y or x-y-z can be evaluated: anything else is taken as the nearest of those.
+    mDimension = mDimension < 1 ? 1 : (mDimension > 3 ? 3 : mDimension);
     skipLineEnd(in);
     return in.good();
 }
@@ -56,6 +58,9 @@ bool cBaseController::readKeys(std::istream& in, bool withTcb)
         }
         addKey(key);
     }
+    // Evaluation walks the keys in time order: keys read out of order are put in order (keys of
+    // equal time keep theirs).
+    mKeys.sort([](const cControllerKey& a, const cControllerKey& b) { return a.time < b.time; });
     skipLineEnd(in);
     return in.good();
 }

@@ -39,6 +39,11 @@ bool cControllerLibrary::loadControllerList(const std::string& path, bool binary
     if (!in) {
         return false;
     }
+    return readControllerList(in, path);
+}
+
+bool cControllerLibrary::readControllerList(std::istream& in, const std::string& path)
+{
     mControllers.clear();
     int32_t format = -1;
     readLabeled(in, format);
@@ -48,6 +53,7 @@ bool cControllerLibrary::loadControllerList(const std::string& path, bool binary
     int32_t count = 0;
     readLabeled(in, count);
     skipLineEnd(in);
+    int32_t complete = 0;
     for (int32_t i = 0; i < count && in.good(); ++i) {
         int32_t type = -1;
         if (!(in >> type)) {
@@ -62,6 +68,15 @@ bool cControllerLibrary::loadControllerList(const std::string& path, bool binary
         }
         controller->read(in, false, 0);
         skipLineEnd(in);
+        if (in.fail()) {
+            break;
+        }
+        ++complete;
+    }
+    if (complete < count) {
+        std::fprintf(stderr, "%s: announces %d controllers but holds %d; those are kept\n", path.c_str(),
+                     static_cast<int>(count), static_cast<int>(complete));
+        return false;
     }
     // The end of the file right after the last controller is no failure.
     return !in.fail();

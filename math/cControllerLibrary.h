@@ -29,6 +29,8 @@ public:
     //! controllers read before it. Returns false when the text ran out or was malformed before the
     //! announced number of controllers was read.
     bool loadControllerList(const std::string& path, bool binary);
+    //! What loadControllerList does after opening the file; path only names it in messages.
+    bool readControllerList(std::istream& in, const std::string& path);
 
 private:
     cControllerList mControllers;

@@ -29,8 +29,7 @@ cVec3f cLinearController::evaluate(float time) const
     switch (mDimension) {
     case 1: return cVec3f(v.x, 0.0f, 0.0f);
     case 2: return cVec3f(v.x, v.y, 0.0f);
-    case 3: return v;
-    default: return cVec3f();
+    default: return v;
     }
 }
 

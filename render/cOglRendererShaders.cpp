@@ -1,6 +1,7 @@
 // The OpenGL renderer's GLSL programs: composed from module files, shared by module list, fed
 // their variables and the built-in noise table.
 #include "render/cOglRenderer.h"
+#include "render/shaderDeclarations.h"
 
 #include "core/cSystemWrapper.h"
 #include "core/textUtil.h"
@@ -31,17 +32,6 @@ std::string sourceKey(const cShaderState& state)
     return key;
 }
 
-// The name declared by a "uniform" or "attribute" line: after the type, one blank, then up to ';'.
-std::string declaredName(std::istringstream& words)
-{
-    std::string type;
-    std::string name;
-    words >> type;
-    words.ignore(std::numeric_limits<std::streamsize>::max(), ' ');
-    std::getline(words, name, ';');
-    return name;
-}
-
 // The source lines of one stage, collecting declared uniform (and, for the vertex stage,
 // attribute) names. A module file that cannot be opened is left out with a message.
 std::vector<std::string> readStage(const std::vector<std::string>& modules, const char* fallback,
@@ -62,13 +52,17 @@ std::vector<std::string> readStage(const std::vector<std::string>& modules, cons
         }
         std::string line;
         while (readLine(in, line)) {
-            std::istringstream words(line);
-            std::string first;
-            words >> first;
-            if (first == "uniform") {
-                uniforms[declaredName(words)] = -1;
-            } else if (first == "attribute" && attributes) {
-                (*attributes)[declaredName(words)] = -1;
+            std::string name;
+            const eDeclaration kind = parseDeclaration(line, name);
+            std::map<std::string, GLint>* names = kind == eDeclaration::kUniform     ? &uniforms
+                                                  : kind == eDeclaration::kAttribute ? attributes
+                                                                                     : nullptr;
+            if (names) {
+                (*names)[name] = -1;
+                if (!isPlainGlslName(name)) {
+                    std::fprintf(stderr, "cOglRenderer: %s: \"%s\" declares \"%s\", a name GL cannot know; "
+                                 "its value is never uploaded\n", path.c_str(), line.c_str(), name.c_str());
+                }
             }
             lines.push_back(line + "\n");
         }

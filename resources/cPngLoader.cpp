@@ -9,7 +9,7 @@ namespace qvr {
 namespace {
 
 // Larger images are refused before anything is allocated for their rows; no texture is that big.
-constexpr png_uint_32 kMaxImageSide = 16384;
+constexpr png_uint_32 kMaxImageSide = 8192;
 
 void onPngError(png_structp read, png_const_charp message)
 {

@@ -44,6 +44,8 @@ public:
     //! find file:" + path). A version other than 1 or a malformed file returns null and attaches
     //! nothing; the latter also says on standard error what was wrong.
     cSpatialNode* loadScene(const std::string& path, bool binary, cSpatialNode* parent);
+    //! What loadScene does after opening the file; path names the top node and the messages.
+    cSpatialNode* readScene(std::istream& in, bool binary, const std::string& path, cSpatialNode* parent);
 
     //! First node in pre-order from the root with that name; null when none.
     cSpatialNode* findNode(const std::string& name) { return mRoot->findByName(name); }

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace qvr {
 
@@ -36,6 +38,11 @@ cSpatialNode* cScenegraph::loadScene(const std::string& path, bool binary, cSpat
     if (!in) {
         reportFatalError("Could not find file:" + path);
     }
+    return readScene(in, binary, path, parent);
+}
+
+cSpatialNode* cScenegraph::readScene(std::istream& in, bool binary, const std::string& path, cSpatialNode* parent)
+{
     int32_t version = 0;
     if (!readCount(in, binary, version) || version != 1) {
         return nullptr;
@@ -61,6 +68,10 @@ cSpatialNode* cScenegraph::readSceneNodes(std::istream& in, bool binary, const s
     top->getName() = path;
     top->getMaterial();
 
+    // Parents by id: the first node read with an id. Ids read more than once are looked up in
+    // the tree (first match in pre-order), as the loader always did.
+    std::unordered_map<int32_t, cSpatialNode*> byId{{top->getId(), top.get()}};
+    std::unordered_set<int32_t> repeated;
     std::string error;
     int32_t groups = 0;
     if (!readCount(in, binary, groups)) {
@@ -97,11 +108,18 @@ cSpatialNode* cScenegraph::readSceneNodes(std::istream& in, bool binary, const s
             if (!binary) {
                 skipLineEnd(in);
             }
-            cSpatialNode* parent = top->findById(node->getParentId());
+            const int32_t parentId = node->getParentId();
+            const auto known = byId.find(parentId);
+            cSpatialNode* parent = repeated.count(parentId) ? top->findById(parentId)
+                                   : known != byId.end()   ? known->second
+                                                           : nullptr;
             if (!parent) {
                 error = "node \"" + node->getName() + "\" names parent id " +
                         std::to_string(node->getParentId()) + ", which no earlier node has";
                 break;
+            }
+            if (!byId.emplace(node->getId(), node.get()).second) {
+                repeated.insert(node->getId());
             }
             parent->addChild(node.release());
         }

@@ -61,8 +61,9 @@ bool cMaterial::read(std::istream& in)
     for (cRenderStateBase* block : blocks) {
         skipLine(in);
         // Reaching the end of the file is only a failure when something was left to read: a
-        // file whose last line has no line end is complete.
-        if (!block->read(in, false) && in.fail()) {
+        // file whose last line has no line end is complete, one cut in a block's version line
+        // is not.
+        if (!block->read(in, false) && (in.fail() || block->getVersion() != 1)) {
             return false;
         }
     }

@@ -158,3 +158,14 @@ TEST(ControllerLibrary, IsFilledFromTheWorkingDirectoryOnFirstUse)
         },
         ::testing::ExitedWithCode(3), "");
 }
+
+TEST_F(ControllerList, AnnouncingMoreControllersThanItHoldsFailsAndKeepsThem)
+{
+    const std::string one = "0\ndo work on:1\nnumber of keys:1\nkey 0:1 0 0 0\n\n";
+    for (const char* count : {"5", "2147483647"}) {
+        EXPECT_FALSE(load(std::string("fileformat:0\nnumber of controllers:") + count + "\n" + one)) << count;
+        ASSERT_EQ(mLibrary.count(), 1) << count;
+        EXPECT_EQ(mLibrary.getControllers()[0]->evaluate(0.0f).x, 1.0f);
+    }
+    EXPECT_TRUE(load("fileformat:0\nnumber of controllers:1\n" + one));
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <sstream>
 
 using qvr::cControllerKey;
@@ -82,8 +83,34 @@ TEST(LinearController, DimensionReducesAllButTheLastKey)
     expectVec(c.evaluate(5), 10, 20, 30);
     c.setDimension(2);
     expectVec(c.evaluate(0.25f), 2.5f, 5, 0);
+    // A dimension beyond three drives all three, as in the TCB controller.
     c.setDimension(4);
-    expectVec(c.evaluate(0.25f), 0, 0, 0);
+    expectVec(c.evaluate(0.25f), 2.5f, 5, 7.5f);
+}
+
+TEST(Controllers, ReadingClampsTheDimensionAndOrdersTheKeys)
+{
+    for (int32_t type : {qvr::kControllerLinear, qvr::kControllerTcb}) {
+        std::unique_ptr<qvr::cBaseController> c = type == qvr::kControllerLinear
+                                                      ? std::unique_ptr<qvr::cBaseController>(new cLinearController)
+                                                      : std::unique_ptr<qvr::cBaseController>(new cTcbController);
+        const std::string keys = type == qvr::kControllerLinear
+                                     ? "number of keys:3\nkey 0:10 20 30 1\nkey 1:0 0 0 0\nkey 2:5 10 15 0.5\n"
+                                     : "number of keys:3\nkey 0:10 20 30 1 0 0 0\nkey 1:0 0 0 0 0 0 0\n"
+                                       "key 2:5 10 15 0.5 0 0 0\n";
+        std::istringstream in("do work on:9\n" + keys);
+        c->read(in, false, 0);
+        EXPECT_EQ(c->getDimension(), 3) << type;
+        ASSERT_EQ(c->getKeyCount(), 3) << type;
+        EXPECT_EQ(c->getKey(0)->time, 0.0f);
+        EXPECT_EQ(c->getKey(1)->time, 0.5f);
+        EXPECT_EQ(c->getKey(2)->time, 1.0f);
+        expectVec(c->evaluate(0.5f), 5, 10, 15);
+        expectVec(c->evaluate(1.0f), 10, 20, 30);
+        std::istringstream zero("do work on:0\nnumber of keys:0\n");
+        c->read(zero, false, 0);
+        EXPECT_EQ(c->getDimension(), 1) << type;
+    }
 }
 
 TEST(TcbController, ZeroParametersGiveTheMidpointAndTensionEases)

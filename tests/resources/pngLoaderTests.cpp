@@ -268,3 +268,14 @@ TEST_F(PngLoader, HugeDeclaredSizeIsRefusedBeforeAllocating)
     writeFile(mDir.file("huge.png"), file);
     expectEmpty(mLoader.load(mDir.file("huge.png")));
 }
+
+TEST_F(PngLoader, PicturesUpTo8192PerSideLoadAndLargerOnesAreRefused)
+{
+    const cImage wide = mLoader.load(write("wide.png", makeSpec(8192, 2, PNG_COLOR_TYPE_GRAY, 8)));
+    EXPECT_EQ(wide.width, 8192);
+    EXPECT_EQ(wide.height, 2);
+    const cImage tall = mLoader.load(write("tall.png", makeSpec(1, 8192, PNG_COLOR_TYPE_GRAY, 8)));
+    EXPECT_EQ(tall.height, 8192);
+    expectEmpty(mLoader.load(write("wider.png", makeSpec(8193, 1, PNG_COLOR_TYPE_GRAY, 8))));
+    expectEmpty(mLoader.load(write("taller.png", makeSpec(1, 8193, PNG_COLOR_TYPE_GRAY, 8))));
+}

@@ -296,3 +296,36 @@ TEST_F(MeshFile, HitTestCastsTheMouseRayFromTheActiveCamera)
     mouse.y = 0;
     EXPECT_FALSE(mGraph.getRoot()->hitTest());
 }
+
+TEST_F(MeshFile, ParentsAreFoundByIdAlsoInLongChainsAndRepeatedIds)
+{
+    // A chain of 20000 nodes, each the child of the one before.
+    std::string text = "QVS version:1\ngroups:1\nnodes:20000\n";
+    for (int i = 0; i < 20000; ++i) {
+        text += "spatial\nname:n" + std::to_string(i) + "\nid:" + std::to_string(100 + i) + "\nparent id:" +
+                std::to_string(i == 0 ? -1 : 99 + i) +
+                "\ntransform\n{\nlocal\nposition:0 0 0\nrotation:0 0 0 1\nscale:1 1 1\n}\nend transform\nend node\n\n";
+    }
+    qvr::test::writeFile(mDir.file("chain.QVS"), text);
+    cSpatialNode* top = mGraph.loadScene(mDir.file("chain.QVS"), false, nullptr);
+    ASSERT_NE(top, nullptr);
+    const cSpatialNode* tip = top->findByName("n19999");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->getParent()->getName(), "n19998");
+
+    // Id 7 twice: a child naming 7 goes to the first of them in pre-order, which is the one
+    // read second here (it sits under the earlier node "a").
+    const std::string node = "spatial\nname:%s\nid:%d\nparent id:%d\ntransform\n{\nlocal\nposition:0 0 0\n"
+                             "rotation:0 0 0 1\nscale:1 1 1\n}\nend transform\nend node\n\n";
+    const auto record = [&](const char* name, int id, int parent) {
+        char buffer[512];
+        std::snprintf(buffer, sizeof buffer, node.c_str(), name, id, parent);
+        return std::string(buffer);
+    };
+    qvr::test::writeFile(mDir.file("twice.QVS"), "QVS version:1\ngroups:1\nnodes:4\n" + record("a", 1, -1) +
+                                                     record("late", 7, -1) + record("early", 7, 1) +
+                                                     record("child", 9, 7));
+    cSpatialNode* twice = mGraph.loadScene(mDir.file("twice.QVS"), false, nullptr);
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(twice->findByName("child")->getParent()->getName(), "early");
+}

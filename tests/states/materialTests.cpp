@@ -194,3 +194,21 @@ TEST_F(Material, EveryCutLoadsWithoutHarmAndKeepsCompleteBlocks)
         }
     }
 }
+
+TEST_F(Material, AFileCutInsideItsLastBlockIsMalformed)
+{
+    // Everything up to the shader block, then the start of its version line: not complete.
+    const size_t shader = mSample.find("shader\n");
+    ASSERT_NE(shader, std::string::npos);
+    for (const char* rest : {"shader\nfileformat ve", "shader\nfileformat version:", "shader\nfile"}) {
+        cMaterial m;
+        EXPECT_FALSE(load(mSample.substr(0, shader) + rest, m)) << rest;
+    }
+    // The whole file without its final line end still reads as complete.
+    cMaterial whole;
+    std::string trimmed = mSample;
+    while (!trimmed.empty() && (trimmed.back() == '\n' || trimmed.back() == '\r')) {
+        trimmed.pop_back();
+    }
+    EXPECT_TRUE(load(trimmed, whole));
+}

@@ -13,4 +13,11 @@ namespace qvr {
 //! does not stop the rest.
 [[noreturn]] void reportFatalError(const std::string& message);
 
+#ifdef QVR_FUZZ_BUILD
+//! In the fuzz build only, reportFatalError throws this instead of ending the process.
+struct cFatalErrorReported {
+    std::string message;
+};
+#endif
+
 } // namespace qvr

@@ -39,8 +39,13 @@ const cKeyword* findKeyword(const std::string& word)
 
 void cResourceManger::loadResourceList(const std::string& path)
 {
-    mEntries.clear();
     std::ifstream in(path);
+    readResourceList(in);
+}
+
+void cResourceManger::readResourceList(std::istream& in)
+{
+    mEntries.clear();
     std::string line;
     if (!readLine(in, line) || line != "VERSION1") {
         return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     //! exactly "VERSION1", leaves the list empty without a report. Lines whose first word is not a
     //! keyword, and empty lines, are skipped.
     void loadResourceList(const std::string& path);
+    //! What loadResourceList does with the opened file.
+    void readResourceList(std::istream& in);
 
     //! Appends an entry (used 0, no label) and derives its file name from the path.
     void addResource(const std::string& path, int32_t kind);

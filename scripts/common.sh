@@ -10,6 +10,8 @@ QVR_BUILD_PACKAGES=(
     libpng-dev libfreetype-dev fonts-dejavu-core libgtest-dev libmp3lame-dev libx11-dev
     ffmpeg libegl1 libegl-mesa0
 )
+# The fuzz targets: clang with its sanitizer and libFuzzer runtimes.
+QVR_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # What the tests need on top: a virtual X server and the tools that drive windows in it.
 QVR_TEST_PACKAGES=(xvfb xauth xfonts-base x11-utils xdotool)
 

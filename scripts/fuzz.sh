@@ -79,9 +79,17 @@ for target in fuzzMaterial fuzzSceneText fuzzSceneBinary fuzzControllers fuzzRes
     if [ "$jobs" -gt 1 ]; then
         args+=(-jobs="$jobs" -workers="$jobs")
     fi
+    rm -f "$dir"/fuzz-*.log
     if (cd "$dir" && "$dir/bin/$target" "${args[@]}") > "$log" 2>&1; then
-        grep -E "stat::number_of_executed_units|stat::peak_rss_mb|cov:" "$log" | tail -3 || true
+        # With several jobs each worker writes a log of its own: keep them with the target's.
+        for worker in "$dir"/fuzz-*.log; do
+            [ -f "$worker" ] && cat "$worker" >> "$log" && rm -f "$worker"
+        done
+        grep -E "DONE|stat::number_of_executed_units" "$log" | tail -$((2 * jobs)) || true
     else
+        for worker in "$dir"/fuzz-*.log; do
+            [ -f "$worker" ] && cat "$worker" >> "$log" && rm -f "$worker"
+        done
         echo "== $target found a problem; its input is in $findings/ and its report in $log" >&2
         tail -40 "$log" >&2
         status=1

@@ -10,6 +10,7 @@ namespace {
 
 // Larger images are refused before anything is allocated for their rows; no texture is that big.
 constexpr png_uint_32 kMaxImageSide = 8192;
+constexpr png_alloc_size_t kMaxChunkBytes = 4 * 1024 * 1024;
 
 void onPngError(png_structp read, png_const_charp message)
 {
@@ -80,6 +81,9 @@ int32_t cPngLoader::readPng(const std::string& path)
         return kPngCorrupt;
     }
     png_set_user_limits(mRead, kMaxImageSide, kMaxImageSide);
+    // A chunk announcing a huge length must not make libpng reserve that much before it finds
+    // the file ends: no chunk of a picture the engine loads comes near this.
+    png_set_chunk_malloc_max(mRead, kMaxChunkBytes);
     png_init_io(mRead, mFile);
     png_set_sig_bytes(mRead, sizeof(signature));
     png_read_png(mRead, mInfo, PNG_TRANSFORM_IDENTITY, nullptr);

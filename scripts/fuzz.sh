@@ -80,6 +80,14 @@ for target in fuzzMaterial fuzzSceneText fuzzSceneBinary fuzzControllers fuzzRes
         args+=(-jobs="$jobs" -workers="$jobs")
     fi
     rm -f "$dir"/fuzz-*.log
+    # Inputs that once found a problem run first, under the same limits.
+    regressions=("$QVR_ROOT/tests/fuzz-regressions/$target"/*)
+    if [ -e "${regressions[0]}" ] && ! "$dir/bin/$target" -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 \
+            "${regressions[@]}" > "$dir/$target-regressions.log" 2>&1; then
+        echo "== $target fails on a kept regression input; see $dir/$target-regressions.log" >&2
+        status=1
+        continue
+    fi
     if (cd "$dir" && "$dir/bin/$target" "${args[@]}") > "$log" 2>&1; then
         # With several jobs each worker writes a log of its own: keep them with the target's.
         for worker in "$dir"/fuzz-*.log; do

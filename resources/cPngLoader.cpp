@@ -12,6 +12,37 @@ namespace {
 constexpr png_uint_32 kMaxImageSide = 8192;
 constexpr png_alloc_size_t kMaxChunkBytes = 4 * 1024 * 1024;
 
+// Walks the chunk headers after the signature: every announced length must fit in what the file
+// still holds. libpng reserves a chunk's announced length before reading it, so a few bytes could
+// otherwise ask for gigabytes. Leaves the file just after the signature.
+bool chunksFitTheFile(std::FILE* file)
+{
+    const long start = std::ftell(file);
+    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) {
+        return false;
+    }
+    const long size = std::ftell(file);
+    long at = start;
+    bool fits = true;
+    while (at + 8 <= size) {
+        unsigned char header[8];
+        if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
+            break;
+        }
+        const uint32_t length = (uint32_t(header[0]) << 24) | (uint32_t(header[1]) << 16) |
+                                (uint32_t(header[2]) << 8) | uint32_t(header[3]);
+        if (static_cast<long long>(length) + 12 > static_cast<long long>(size - at)) {
+            fits = false;
+            break;
+        }
+        at += static_cast<long>(length) + 12;
+        if (std::memcmp(header + 4, "IEND", 4) == 0) {
+            break;
+        }
+    }
+    return std::fseek(file, start, SEEK_SET) == 0 && fits;
+}
+
 void onPngError(png_structp read, png_const_charp message)
 {
     const auto* path = static_cast<const std::string*>(png_get_error_ptr(read));
@@ -59,6 +90,11 @@ int32_t cPngLoader::readPng(const std::string& path)
         png_sig_cmp(signature, 0, sizeof(signature)) != 0) {
         release();
         return kPngNoSignature;
+    }
+    if (!chunksFitTheFile(mFile)) {
+        std::fprintf(stderr, "cPngLoader: %s: a chunk is longer than the file holds\n", path.c_str());
+        release();
+        return kPngCorrupt;
     }
     mRead = png_create_read_struct(PNG_LIBPNG_VER_STRING, &mPath, onPngError, onPngWarning);
     if (!mRead) {

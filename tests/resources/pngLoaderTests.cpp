@@ -283,7 +283,8 @@ TEST_F(PngLoader, PicturesUpTo8192PerSideLoadAndLargerOnesAreRefused)
 TEST_F(PngLoader, ChunksAnnouncingHugeLengthsReserveNothing)
 {
     // Found by fuzzing: a 57-byte file whose zTXt chunk announces 1.2 GB made libpng reserve that
-    // much before noticing the file ends. Chunks are now limited to 4 MB: the file is refused.
+    // much before noticing the file ends. The loader now checks every chunk's length against the
+    // file's size before libpng reads it: the file is refused.
     // (The fuzz command runs these inputs under a 1 GB allocation limit, which catches a relapse.)
     for (const char* name : {"ztxt-huge-length.png", "ztxt-huge-length-after-image.png"}) {
         const std::string path = qvr::test::sourcePath(std::string("fuzz-regressions/fuzzPng/") + name);

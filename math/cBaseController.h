@@ -47,6 +47,11 @@ public:
     void addKey(const cControllerKey& key) { mKeys.push_back(key); }
     //! The key at position index modulo 65536; null past the last key.
     const cControllerKey* getKey(int32_t index) const;
+    //! The same key for editing; null past the last key.
+    cControllerKey* editKey(int32_t index)
+    {
+        return const_cast<cControllerKey*>(static_cast<const cBaseController*>(this)->getKey(index));
+    }
     int32_t getKeyCount() const { return static_cast<int32_t>(mKeys.size()); }
     const std::list<cControllerKey>& getKeys() const { return mKeys; }
     void clearKeys() { mKeys.clear(); }

@@ -2,6 +2,7 @@
 // buffers) lives in its tables, shared through reference-counted caches.
 #pragma once
 
+#include "render/cFont.h"
 #include "render/cRenderer.h"
 
 #include <GL/glew.h>
@@ -13,6 +14,8 @@
 namespace qvr {
 
 class cGeometryNode;
+class cSystemWrapper;
+class cTrackNode;
 
 //! A linked program with the uniform and attribute locations it really has.
 struct cProgramRecord {
@@ -69,6 +72,21 @@ public:
     void enableFaceCulling() override;
     void reportGlErrors(int32_t demoMs) override;
 
+    //! The fonts loaded by initOverlay, by font index.
+    const std::vector<std::unique_ptr<cFontOGL>>& getFonts() const { return mFonts; }
+    //! The message console; drawn over the overlay while visible (off at first).
+    cMessageConsole& getConsole() { return mConsole; }
+    void setConsoleVisible(bool visible) { mConsoleVisible = visible; }
+    //! The clock blinking items follow and the layer initOverlay presents through (the process-wide
+    //! system layer unless set).
+    void setSystem(cSystemWrapper* system) { mSystem = system; }
+    //! The value registered as "timeUpdate": an integer its users keep up to date.
+    cOverlayValue& getTimeValue() { return mTimeValue; }
+    //! Key markers of a track node in edit mode, and the surface's buffers after a drag.
+    void drawTrackEditor(cTrackNode* track);
+    //! Uploads a geometry node's buffers again (into the same slot) after its mesh changed.
+    void refreshVertexBuffers(cGeometryNode* node);
+
     //! Draws a geometry node with the current material.
     void drawGeometry(cGeometryNode* node, float time);
     //! Creates the GL objects of a render target; falls back to a 16-bit depth buffer when the
@@ -123,6 +141,17 @@ private:
     std::vector<cRenderTargetRecord> mRenderTargets;
     std::vector<cVertexBufferSet> mVertexBuffers;
     bool mGlErrorReported = false;
+
+    cSystemWrapper& system();
+    void drawOverlayItem(cOverlayItem& item);
+    void drawLoadingPage(cScenegraph& scenegraph);
+
+    std::vector<std::unique_ptr<cFontOGL>> mFonts;
+    cMessageConsole mConsole;
+    bool mConsoleVisible = false;
+    cSystemWrapper* mSystem = nullptr;
+    cOverlayValue mTimeValue{0, 0.0f, 0, {}};
+    cBlinkClock mBlinkClock;
 };
 
 } // namespace qvr

@@ -1,5 +1,6 @@
 // The OpenGL renderer's state application, views and nodes, and 2D mode.
 #include "render/cOglRenderer.h"
+#include "scene/cTrackNode.h"
 
 #include <GL/glu.h>
 
@@ -34,15 +35,6 @@ cRenderer& getRenderer()
 {
     static cRenderer* renderer = new cOglRenderer();
     return *renderer;
-}
-
-void cOglRenderer::drawOverlay(cScenegraph&)
-{
-    // No overlay pages exist yet: nothing to draw.
-}
-
-void cOglRenderer::initOverlay(cScenegraph&)
-{
 }
 
 void cOglRenderer::clearFrame()
@@ -209,6 +201,10 @@ void cOglRenderer::drawNode(cSpatialNode* node, float time, int32_t materialInde
         multiplyNodeTransform(node);
         applyMaterial(material, time);
         drawGeometry(geometry, time);
+        glPopMatrix();
+    } else if (type == kNodeTrack) {
+        glPushMatrix();
+        drawTrackEditor(static_cast<cTrackNode*>(node));
         glPopMatrix();
     }
 }

@@ -39,6 +39,16 @@ cLinkNode* cScenegraph::createLinkNode() { return create<cLinkNode>(); }
 cParticleNode* cScenegraph::createParticleNode() { return create<cParticleNode>(); }
 cCollisionNode* cScenegraph::createCollisionNode() { return create<cCollisionNode>(); }
 
+cTrackNode* cScenegraph::createTrackNode()
+{
+    cTrackNode* track = create<cTrackNode>();
+    cGeometryNode* surface = createGeometryNode();
+    surface->getName() = "genTrack";
+    track->addChild(surface);
+    track->setSurface(surface);
+    return track;
+}
+
 cCameraNode* cScenegraph::createCameraNode()
 {
     cCameraNode* camera = create<cCameraNode>();

@@ -5,9 +5,11 @@
 #include "scene/cCameraNode.h"
 #include "scene/cGeometryNode.h"
 #include "scene/cLinkNode.h"
+#include "scene/cOverlay.h"
 #include "scene/cPostProcessStep.h"
 #include "scene/cRenderPass.h"
 #include "scene/cSpatialNode.h"
+#include "scene/cTrackNode.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +40,8 @@ public:
     cCameraNode* createCameraNode();
     cParticleNode* createParticleNode();
     cCollisionNode* createCollisionNode();
+    //! A track node with its "genTrack" surface child (which takes the id after it).
+    cTrackNode* createTrackNode();
 
     //! Reads a scene file into a new subtree under a top node named path, attached to parent (the
     //! root when null); returns the top node. A file that cannot be opened is fatal ("Could not
@@ -76,6 +80,9 @@ public:
     std::vector<cPostProcessStep>& getPostProcessChain() { return mPostProcessChain; }
     std::vector<int32_t>& getPostProcessSteps() { return mPostProcessSteps; }
 
+    //! The 2D overlay's pages, drawn over every frame.
+    cOverlay& getOverlay() { return mOverlay; }
+
     //! The id the next factory call gives.
     int32_t peekNextId() const { return mNextId; }
 
@@ -86,6 +93,7 @@ private:
 
     std::vector<cPostProcessStep> mPostProcessChain;
     std::vector<int32_t> mPostProcessSteps;
+    cOverlay mOverlay;
     int32_t mNextId = 1;
     std::unique_ptr<cSpatialNode> mRoot;
     std::vector<cCameraNode*> mCameras;

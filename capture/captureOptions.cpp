@@ -119,6 +119,10 @@ bool readOption(const std::vector<std::string>& args, size_t& i, cCaptureOptions
         ++i;
         return true;
     }
+    if (name == "--hud") {
+        options.hud = true;
+        return true;
+    }
     if (name == "--help" || name == "-h") {
         options.help = true;
         return true;
@@ -199,13 +203,14 @@ bool checkCaptureEnvironment(cCaptureOptions& options, std::string& error)
 
 const char* captureUsage()
 {
-    return "usage: quorvane-capture [--run-dir DIR] [--fps N] [--from MS] [--to MS] [--scale N] MODE\n"
+    return "usage: quorvane-capture [--run-dir DIR] [--fps N] [--from MS] [--to MS] [--scale N] [--hud] MODE\n"
            "modes:\n"
            "  --frames DIR         every frame as DIR/frame_NNNNN.png\n"
            "  --video FILE.mp4     H.264 video with the music (needs ffmpeg)\n"
            "  --at MS -o FILE.png  the one frame at demo time MS\n"
            "  --sheet FILE.png     thumbnails every --every S seconds (default 10), labelled\n"
            "  --benchmark          render as fast as possible; per-segment figures (--json FILE)\n"
+           "  --hud                over any mode: demo time, scene, frame cost and progress\n"
            "defaults: --run-dir . --fps 30 --from 0 --to 184000 --scale 1\n";
 }
 

@@ -22,6 +22,8 @@ struct cCaptureOptions {
     int32_t atMs = -1;
     int32_t scale = 1;
     int32_t sheetEverySeconds = 10;
+    //! Draws the heads-up display (time, scene, frame cost, progress) over the frames.
+    bool hud = false;
     bool help = false;
 };
 

@@ -4,6 +4,7 @@
 #include "capture/cSystemWrapperCapture.h"
 #include "capture/captureOptions.h"
 #include "capture/framePlan.h"
+#include "capture/hud.h"
 #include "capture/frameSinks.h"
 #include "core/cInputSystemSDL.h"
 #include "core/glWindow.h"
@@ -113,6 +114,9 @@ struct cRun {
     qvr::cInputSystemSDL input{&noKeys};
     std::unique_ptr<cFrameSink> sink;
     cBenchmarkReport report;
+    cHud hud;
+    //! Cost of the last drawn frame, for the HUD; negative before the first.
+    double lastFrameMs = -1.0;
     int32_t width = 800;
     int32_t height = 600;
 };
@@ -125,6 +129,9 @@ bool runFrame(cRun& run, size_t k, cFrame& frame)
     run.system.setTimeMs(static_cast<uint32_t>(1000 + run.plan.timesMs[k]));
     run.system.updateFrameTime();
     demo::setDemoServices({&qvr::getScenegraph(), draw ? &qvr::getRenderer() : &run.skipRenderer, &run.input});
+    if (run.options.hud && draw) {
+        run.hud.update(run.plan.timesMs[k], run.lastFrameMs);
+    }
     const auto start = cClock::now();
     demo::updateTimeline();
     if (!draw) {
@@ -134,6 +141,7 @@ bool runFrame(cRun& run, size_t k, cFrame& frame)
     qvr::finishGl();
     const double finishMs = msSince(finishStart);
     const double frameMs = msSince(start);
+    run.lastFrameMs = frameMs;
     if (run.options.mode == eMode::kBenchmark && run.plan.keep[k]) {
         const auto engineStart = cClock::now();
         run.skipRenderer.drawFrame(qvr::getScenegraph(), 0.0f);
@@ -233,6 +241,9 @@ int main(int argc, char** argv)
     demo::setTimelineClock(&run.system);
     demo::setTimelineExit([](int) {});
     demo::buildShow();
+    if (run.options.hud) {
+        run.hud.build(qvr::getScenegraph(), qvr::getRenderer());
+    }
 
     run.plan = planFrames(run.options);
     run.sink = makeFrameSink(run.options, run.width, run.height);

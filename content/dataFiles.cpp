@@ -77,7 +77,9 @@ bool writeDataFiles(const std::string& root, const std::vector<cPictureEntry>& p
             ok = !error && ok;
         }
         std::ofstream out(root + "/Assets/Fonts/fontCollection.txt", std::ios::binary);
-        out << "Assets/Fonts/DejaVuSans.ttf 24\n" << "Assets/Fonts/DejaVuSans-Bold.ttf 40\n";
+        out << "Assets/Fonts/DejaVuSans.ttf 24\n"
+            << "Assets/Fonts/DejaVuSans-Bold.ttf 40\n"
+            << "Assets/Fonts/DejaVuSans.ttf 11\n";
         ok = out.good() && ok;
     }
     if (!ok) {

@@ -1,10 +1,13 @@
-// The demo's data files: the resource list, the controller library and the font list.
+// The demo's data files: the resource list, the controller library, the font list and the track
+// editor's sample track.
 #include "content/contentFiles.h"
 #include "content/fontRaster.h"
 
 #include "math/cLinearController.h"
 #include "math/cTcbController.h"
+#include "scene/cTrackNode.h"
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +57,28 @@ bool writeControllers(const std::string& path)
     return out.good();
 }
 
+// The sample track of the track editor: a closed loop of twelve keys per curve with three bulges and
+// two hills, 600 units wide, its edges raised into kerbs.
+bool writeTrack(const std::string& path)
+{
+    cTrackNode track;
+    const float across[4] = {-300.0f, -250.0f, 250.0f, 300.0f};
+    const float kerb[4] = {40.0f, 0.0f, 0.0f, 40.0f};
+    constexpr int kKeys = 12;
+    for (int k = 0; k <= kKeys; ++k) {
+        const float t = static_cast<float>(k) / kKeys;
+        const float angle = 6.2831853f * static_cast<float>(k % kKeys) / kKeys;
+        const float radius = 2400.0f + 500.0f * std::sin(3.0f * angle);
+        const float height = 180.0f * std::sin(2.0f * angle);
+        for (int c = 0; c < 4; ++c) {
+            const float r = radius + across[c];
+            track.getCurve(c).addKey(key(t, r * std::cos(angle), height + kerb[c], r * std::sin(angle)));
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    return track.writeCurves(out);
+}
+
 } // namespace
 
 bool writeDataFiles(const std::string& root, const std::vector<cPictureEntry>& pictures)
@@ -69,6 +94,7 @@ bool writeDataFiles(const std::string& root, const std::vector<cPictureEntry>& p
         ok = out.good() && ok;
     }
     ok = writeControllers(root + "/Assets/Data/cont.txt") && ok;
+    ok = writeTrack(root + "/Assets/Data/track.txt") && ok;
     {
         std::error_code error;
         for (const char* font : {kFontRegular, kFontBold}) {

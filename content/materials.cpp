@@ -185,6 +185,8 @@ void addSceneMaterials(std::map<std::string, cMaterial>& all)
     setFloat(title, true, "anim", 0.0f);
     setFloat(title, false, "blowup", 0.0f);
     all["gcity"] = title;
+
+    all["track"] = sceneMaterial("track_v", "track_f");
 }
 
 std::map<std::string, cMaterial> materials()

@@ -511,6 +511,37 @@ void main()
 }
 )";
 
+// The racing track of the track editor: asphalt lit by the moon from either side, red and white
+// kerbs on the raised edges, a dashed lantern line down the middle.
+const char* kTrackVertex = R"(attribute vec3 normals;
+attribute vec2 texCoord1;
+varying vec3 vNormal;
+varying vec2 vUv;
+void main()
+{
+    vec4 eye = gl_ModelViewMatrix * gl_Vertex;
+    vNormal = normalize((qvrCamInverse * vec4(gl_NormalMatrix * normals, 0.0)).xyz);
+    vUv = texCoord1;
+    vFog = fogOf(eye, 0.00002);
+    gl_Position = gl_ProjectionMatrix * eye;
+}
+)";
+
+const char* kTrackFragment = R"(varying vec3 vNormal;
+varying vec2 vUv;
+void main()
+{
+    float light = 0.45 + 0.55 * abs(dot(normalize(vNormal), kMoon));
+    float across = fract(vUv.x);
+    float kerb = step(across, 0.333) + step(0.667, across);
+    vec3 kerbColour = mix(vec3(0.85, 0.18, 0.13), vec3(0.95), step(0.5, fract(vUv.y * 60.0)));
+    float centre = (1.0 - step(0.008, abs(across - 0.5))) * step(0.5, fract(vUv.y * 90.0));
+    vec3 c = mix(vec3(0.3, 0.31, 0.35), kerbColour, min(kerb, 1.0));
+    c = mix(c, kLantern, centre);
+    gl_FragColor = vec4(fogged(c * light), 1.0);
+}
+)";
+
 } // namespace
 
 const std::map<std::string, std::string>& shaderModules()
@@ -619,6 +650,8 @@ void main()
         {"letter_f", kLetterFragment},
         {"titleblocks_v", kTitleBlocksVertex},
         {"titleblocks_f", kTitleBlocksFragment},
+        {"track_v", kTrackVertex},
+        {"track_f", kTrackFragment},
     };
     return modules;
 }

@@ -50,15 +50,15 @@ public:
     }
 };
 
-cKeySource& sdlKeySource()
+} // namespace
+
+cKeySource& getKeyboardKeySource()
 {
     static cSdlKeySource source;
     return source;
 }
 
-} // namespace
-
-cInputSystemSDL::cInputSystemSDL(cKeySource* source) : mSource(source ? source : &sdlKeySource())
+cInputSystemSDL::cInputSystemSDL(cKeySource* source) : mSource(source ? source : &getKeyboardKeySource())
 {
 }
 

@@ -17,6 +17,9 @@ private:
     cKeySource* mSource;
 };
 
+//! SDL's keyboard as a key source (held keys and the latched key-down events).
+cKeySource& getKeyboardKeySource();
+
 //! The process-wide input system, created on first use.
 cInputSystem& getInputSystem();
 

@@ -217,7 +217,26 @@ TEST(ContentData, ControllersAndFontsLoad)
         }
     }
     FT_Done_FreeType(freetype);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(count, 3);  // regular, bold, and the small one the capture HUD writes with
+}
+
+TEST(ContentData, SampleTrackGeneratesAClosedSurface)
+{
+    cScenegraph graph;
+    cTrackNode* track = graph.createTrackNode();
+    std::ifstream in(kRun + "/Assets/Data/track.txt", std::ios::binary);
+    ASSERT_TRUE(track->readCurves(in, "track.txt"));
+    for (int c = 0; c < 4; ++c) {
+        ASSERT_EQ(track->getCurve(c).getKeyCount(), 13);
+        // Closed: the curve ends where it starts.
+        const cVec3f a = track->getCurve(c).evaluate(0.0f), b = track->getCurve(c).evaluate(1.0f);
+        EXPECT_NEAR(a.x, b.x, 0.01f);
+        EXPECT_NEAR(a.z, b.z, 0.01f);
+    }
+    ASSERT_TRUE(track->generateSurface());
+    EXPECT_EQ(track->getSurface()->getPositions().size(), 9020u);
+    cMaterial material;
+    EXPECT_TRUE(material.load(kRun + "/Assets/Mat/track.mat", false));
 }
 
 TEST(ContentGenerator, WritesTheSameBytesOnEveryRun)
@@ -237,8 +256,9 @@ TEST(ContentGenerator, WritesTheSameBytesOnEveryRun)
         EXPECT_EQ(bytes, readFile(kRun + "/" + relative)) << relative;
         ++files;
     }
-    // Meshes, pictures, lists, fonts, then the materials and their shader modules.
-    EXPECT_EQ(files, 7 + 39 + 2 + 3 + 22 + 38);
+    // Meshes, pictures, data files (resources, controllers, track), fonts, then the materials and
+    // their shader modules.
+    EXPECT_EQ(files, 7 + 39 + 3 + 3 + 23 + 40);
 }
 
 TEST(ContentMaterials, EveryMaterialTheScenesLoadReadsBackWithItsModules)

@@ -102,6 +102,12 @@ public:
     //! The program record of a program id; null for none.
     const cProgramRecord* programRecord(int32_t programId) const;
     const cRenderTargetRecord* renderTargetRecord(int32_t id) const;
+    //! The buffer objects in a vertex buffer slot; null for none.
+    const cVertexBufferSet* vertexBufferSet(int32_t slot) const
+    {
+        return slot >= 0 && static_cast<size_t>(slot) < mVertexBuffers.size() ? &mVertexBuffers[static_cast<size_t>(slot)]
+                                                                               : nullptr;
+    }
     //! Shares in the image texture cache for a resource id (0 when not cached).
     int32_t imageTextureShares(int32_t resourceId) const;
     //! Shares in the program cache for a source key (0 when not cached).

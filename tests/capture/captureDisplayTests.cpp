@@ -33,10 +33,14 @@ struct cRgbFrame {
     std::vector<uint8_t> rgb;
 };
 
-cRgbFrame frameAt(const cScratchDir& scratch, int32_t ms)
+cRgbFrame frameAt(const cScratchDir& scratch, int32_t ms, bool hud = false)
 {
-    const std::string path = scratch.file("at" + std::to_string(ms) + ".png");
-    EXPECT_EQ(capture(scratch, {"--at", std::to_string(ms), "-o", path}), 0) << qvr::test::readFile(scratch.file("err"));
+    const std::string path = scratch.file("at" + std::to_string(ms) + (hud ? "hud" : "") + ".png");
+    std::vector<std::string> args = {"--at", std::to_string(ms), "-o", path};
+    if (hud) {
+        args.push_back("--hud");
+    }
+    EXPECT_EQ(capture(scratch, args), 0) << qvr::test::readFile(scratch.file("err"));
     cRgbFrame image;
     qvr::cPngLoader loader;
     const qvr::cImage loaded = loader.load(path);
@@ -108,6 +112,46 @@ TEST(Capture, FramesShowWhatTheScheduleSays)
     // The same moment captured again is the same, pixel for pixel.
     const cRgbFrame again = frameAt(scratch, 20000);
     EXPECT_EQ(again.rgb, street.rgb);
+}
+
+// Pixels of a frame (rows top first) inside a box, as a sub-frame.
+cRgbFrame crop(const cRgbFrame& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    cRgbFrame part;
+    part.width = x1 - x0;
+    part.height = y1 - y0;
+    for (int32_t y = y0; y < y1; ++y) {
+        for (int32_t x = x0; x < x1; ++x) {
+            for (int32_t c = 0; c < 3; ++c) {
+                part.rgb.push_back(image.rgb[static_cast<size_t>((y * image.width + x) * 3 + c)]);
+            }
+        }
+    }
+    return part;
+}
+
+TEST(Capture, HudShowsTimeSceneCostAndProgressOverTheFrame)
+{
+    cScratchDir scratch;
+    const cRgbFrame plain = frameAt(scratch, 45000);
+    const cRgbFrame hud = frameAt(scratch, 45000, true);
+    // Above the band the picture is untouched; the band along the bottom carries the text.
+    EXPECT_LT(difference(crop(plain, 0, 0, 800, 560), crop(hud, 0, 0, 800, 560)), 0.001);
+    const cRgbFrame band = crop(hud, 0, 572, 800, 594);
+    EXPECT_GT(spread(band), 12.0);  // text on the dark band, not a flat strip
+    EXPECT_GT(spread(crop(hud, 8, 572, 70, 594)), 20.0);      // the time
+    EXPECT_GT(spread(crop(hud, 92, 572, 200, 594)), 20.0);    // the scene's name
+    EXPECT_GT(spread(crop(hud, 636, 572, 790, 594)), 20.0);   // the frame cost
+    // The progress bar: lantern up to 45 / 184 of the width, the dark track after it.
+    const cRgbFrame bar = crop(hud, 0, 597, 800, 598);
+    const auto red = [&](int32_t x) { return bar.rgb[static_cast<size_t>(x * 3)]; };
+    EXPECT_GT(red(150), 200);
+    EXPECT_GT(red(190), 200);
+    EXPECT_LT(red(200), 60);
+    EXPECT_LT(red(700), 60);
+    // Another moment writes other text: a later time and another scene.
+    const cRgbFrame later = frameAt(scratch, 95000, true);
+    EXPECT_GT(difference(crop(hud, 0, 572, 400, 594), crop(later, 0, 572, 400, 594)), 0.01);
 }
 
 TEST(Capture, FramesAndBenchmarkCoverTheirRange)

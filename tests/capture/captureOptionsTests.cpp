@@ -39,6 +39,9 @@ TEST(CaptureOptions, ModesRangesAndTheirErrors)
     EXPECT_EQ(o.atMs, 54300);
     ASSERT_TRUE(parse({"--benchmark", "--json", "b.json", "--scale", "2"}, o, error)) << error;
     EXPECT_EQ(o.scale, 2);
+    EXPECT_FALSE(o.hud);
+    ASSERT_TRUE(parse({"--hud", "--sheet", "s.png"}, o, error)) << error;
+    EXPECT_TRUE(o.hud);
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
         {{"--frobnicate"}, "unknown option --frobnicate"},

@@ -61,13 +61,16 @@ seed fuzzResourceList "" "$run/Assets/Data/resources.dat"
 seed fuzzPng "" "$run"/Assets/Tex/particle.png "$run"/Assets/Tex/black.png "$run"/Assets/Tex/rain.png \
     "$run"/Assets/Tex/rampcity.png "$run"/Assets/Tex/splash.png
 seed fuzzGlsl "" "$run"/Assets/Shaders/*.glsl
+seed fuzzFontCollection "" "$run/Assets/Fonts/fontCollection.txt"
 
 declare -A dictionary=([fuzzMaterial]=material [fuzzSceneText]=scene [fuzzSceneBinary]=scene
-    [fuzzControllers]=controllers [fuzzResourceList]=resources [fuzzPng]=png [fuzzGlsl]=glsl)
+    [fuzzControllers]=controllers [fuzzResourceList]=resources [fuzzPng]=png [fuzzGlsl]=glsl
+    [fuzzFontCollection]=fonts)
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
-for target in fuzzMaterial fuzzSceneText fuzzSceneBinary fuzzControllers fuzzResourceList fuzzPng fuzzGlsl; do
+for target in fuzzMaterial fuzzSceneText fuzzSceneBinary fuzzControllers fuzzResourceList fuzzPng fuzzGlsl \
+        fuzzFontCollection; do
     if [ -n "$only" ] && [ "$only" != "$target" ]; then
         continue
     fi

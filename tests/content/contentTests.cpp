@@ -224,6 +224,7 @@ TEST(ContentData, SampleTrackGeneratesAClosedSurface)
 {
     cScenegraph graph;
     cTrackNode* track = graph.createTrackNode();
+    graph.getRoot()->addChild(track);
     std::ifstream in(kRun + "/Assets/Data/track.txt", std::ios::binary);
     ASSERT_TRUE(track->readCurves(in, "track.txt"));
     for (int c = 0; c < 4; ++c) {

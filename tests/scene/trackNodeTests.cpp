@@ -161,6 +161,7 @@ TEST_F(TrackNode, CurvesWriteAndReadBack)
     ASSERT_TRUE(track->writeCurves(out));
     cScenegraph other;
     cTrackNode* copy = other.createTrackNode();
+    other.getRoot()->addChild(copy);
     std::istringstream in(out.str());
     ASSERT_TRUE(copy->readCurves(in, "ring"));
     for (int c = 0; c < 4; ++c) {

@@ -128,6 +128,9 @@ int main(int argc, char** argv)
         return 2;
     }
     e.track->editing = true;
+    // The surface hides the lower half of every marker: taller markers keep the upper half in view
+    // (and the picking sphere grows with them).
+    e.track->markerSize = 100.0f;
     e.track->getMaterial();  // its own material makes the renderer visit it for the editor
     e.track->getSurface()->getMaterial().load("Assets/Mat/track.mat", false);
     if (!e.track->generateSurface()) {

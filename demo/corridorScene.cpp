@@ -15,33 +15,25 @@ using namespace qvr;
 
 namespace {
 
-cControllerKey key(float time, const cVec3f& value)
-{
-    cControllerKey k;
-    k.time = time;
-    k.value = value;
-    return k;
-}
-
 void addCorridorKeys(cCorridorScene& s)
 {
     const float profileTimes[] = {0.0f, 0.2f, 0.4f, 0.7f, 0.8f, 1.0f};
     const cVec3f profilePoints[] = {{0, -10, 0}, {10, -10, 0}, {10, 10, 0},
                                     {-10, 10, 0}, {-10, -10, 0}, {-0.5f, -10, 0}};
     for (int32_t i = 0; i < 6; ++i) {
-        s.profile.addKey(key(profileTimes[i], profilePoints[i]));
+        s.profile.addKey(makeKey(profileTimes[i], profilePoints[i]));
     }
     for (int32_t i = 0; i <= 50; ++i) {
         const float t = static_cast<float>(i) / 50.0f;
         const float a = kTwoPi * static_cast<float>(i) / 50.0f;
         const cVec3f p(190.0f * std::sin(a), 10.0f * std::sin(0.005f * static_cast<float>(i)),
                        190.0f * std::cos(a));
-        s.path.addKey(key(t, p));
-        s.leftRail.addKey(key(t, cVec3f(p.x - 4.3f, p.y - 2.2f, p.z)));
-        s.rightRail.addKey(key(t, cVec3f(p.x + 4.3f, p.y - 2.2f, p.z)));
+        s.path.addKey(makeKey(t, p));
+        s.leftRail.addKey(makeKey(t, cVec3f(p.x - 4.3f, p.y - 2.2f, p.z)));
+        s.rightRail.addKey(makeKey(t, cVec3f(p.x + 4.3f, p.y - 2.2f, p.z)));
     }
-    s.leftRail.addKey(key(0.0f, cVec3f(-5.3f, -2.5f, 0.0f)));
-    s.rightRail.addKey(key(0.0f, cVec3f(5.3f, -2.5f, 0.0f)));
+    s.leftRail.addKey(makeKey(0.0f, cVec3f(-5.3f, -2.5f, 0.0f)));
+    s.rightRail.addKey(makeKey(0.0f, cVec3f(5.3f, -2.5f, 0.0f)));
 }
 
 // The path's direction at s from a forward difference; where the path stands still (at and past
@@ -74,10 +66,10 @@ void addWaterCreaks(cCorridorScene& s, float side)
         const float x = 190.0f * std::sin(kTwoPi * a) + side;
         const float z = 190.0f * std::cos(kTwoPi * a);
         cTcbController fall;
-        fall.addKey(key(0.0f, cVec3f(x, 12, z)));
-        fall.addKey(key(0.4f, cVec3f(x, 5, z)));
-        fall.addKey(key(0.7f, cVec3f(x, 0, z)));
-        fall.addKey(key(1.0f, cVec3f(x, -7, z)));
+        fall.addKey(makeKey(0.0f, cVec3f(x, 12, z)));
+        fall.addKey(makeKey(0.4f, cVec3f(x, 5, z)));
+        fall.addKey(makeKey(0.7f, cVec3f(x, 0, z)));
+        fall.addKey(makeKey(1.0f, cVec3f(x, -7, z)));
         buildWaterCreak(s.waterCreak, fall, 50, randomFraction(5) + 0.35f);
     }
 }

@@ -20,6 +20,15 @@ struct cControllerKey {
     float bias = 0.0f;
 };
 
+//! A key with value at time (tension, continuity and bias 0).
+inline cControllerKey makeKey(float time, const cVec3f& value)
+{
+    cControllerKey key;
+    key.time = time;
+    key.value = value;
+    return key;
+}
+
 //! Type codes of getType(), also written in the text form.
 enum eControllerType : int32_t {
     kControllerLinear = 0,

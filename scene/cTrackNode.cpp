@@ -13,14 +13,6 @@ namespace qvr {
 
 namespace {
 
-cControllerKey keyAt(float time, const cVec3f& value)
-{
-    cControllerKey key;
-    key.time = time;
-    key.value = value;
-    return key;
-}
-
 // Unit vector, or zero for a zero vector (a degenerate quad gives no direction).
 cVec3f unitOrZero(const cVec3f& v)
 {
@@ -34,7 +26,7 @@ cTcbController textureSpline(float v, float uScale, const std::array<float, 4>& 
 {
     cTcbController spline;
     for (size_t i = 0; i < 4; ++i) {
-        spline.addKey(keyAt(times[i], cVec3f(us[i] * uScale, v, 0.0f)));
+        spline.addKey(makeKey(times[i], cVec3f(us[i] * uScale, v, 0.0f)));
     }
     return spline;
 }
@@ -104,7 +96,7 @@ bool cTrackNode::generateSurface()
 
     cTcbController section;
     for (size_t i = 0; i < 4; ++i) {
-        section.addKey(keyAt(std::array<float, 4>{0.0f, 0.3333f, 0.6666f, 1.0f}[i], mCurves[i].evaluate(0.0f)));
+        section.addKey(makeKey(std::array<float, 4>{0.0f, 0.3333f, 0.6666f, 1.0f}[i], mCurves[i].evaluate(0.0f)));
     }
     appendRow(mesh, section, textureSpline(0.0f, u, {0.0f, 0.3333f, 0.6666f, 1.0f}, {0.0f, 0.333f, 0.666f, 1.0f}));
 
@@ -112,7 +104,7 @@ bool cTrackNode::generateSurface()
         const float s = static_cast<float>(k) / static_cast<float>(kRows);
         cLinearController across;
         for (size_t i = 0; i < 4; ++i) {
-            across.addKey(keyAt(std::array<float, 4>{0.0f, 0.333f, 0.666f, 1.0f}[i], mCurves[i].evaluate(s)));
+            across.addKey(makeKey(std::array<float, 4>{0.0f, 0.333f, 0.666f, 1.0f}[i], mCurves[i].evaluate(s)));
         }
         appendRow(mesh, across,
                   textureSpline(s * static_cast<float>(vScale), u, {0.0f, 0.3333337f, 0.6666667f, 1.0f},

@@ -13,14 +13,6 @@ using namespace qvr;
 
 namespace {
 
-cControllerKey key(float time, const cVec3f& value)
-{
-    cControllerKey k;
-    k.time = time;
-    k.value = value;
-    return k;
-}
-
 // A closed ring of radius 1000, 400 wide across its four curves, with a hill on one side.
 void ringCurves(cTrackNode& track)
 {
@@ -29,7 +21,7 @@ void ringCurves(cTrackNode& track)
         const float angle = 6.2831853f * static_cast<float>(k % 8) / 8.0f;
         for (int c = 0; c < 4; ++c) {
             const float r = 1000.0f + across[c];
-            track.getCurve(c).addKey(key(k / 8.0f, cVec3f(r * std::cos(angle), 100.0f * std::sin(angle), r * std::sin(angle))));
+            track.getCurve(c).addKey(makeKey(k / 8.0f, cVec3f(r * std::cos(angle), 100.0f * std::sin(angle), r * std::sin(angle))));
         }
     }
 }

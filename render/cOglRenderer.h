@@ -41,6 +41,12 @@ struct cVertexBufferSet {
 
 class cOglRenderer : public cRenderer {
 public:
+    cOglRenderer() = default;
+    //! Withdraws its "timeUpdate" value from the registry.
+    ~cOglRenderer() override;
+    cOglRenderer(const cOglRenderer&) = delete;
+    cOglRenderer& operator=(const cOglRenderer&) = delete;
+
     void drawOverlay(cScenegraph& scenegraph) override;
     void initOverlay(cScenegraph& scenegraph) override;
     void prepareScene(cScenegraph& scenegraph) override;

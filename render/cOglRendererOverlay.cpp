@@ -28,6 +28,13 @@ void flatQuad(float x0, float y0, float x1, float y1)
 
 } // namespace
 
+cOglRenderer::~cOglRenderer()
+{
+    if (findValue("timeUpdate") == &mTimeValue) {
+        registerValue("timeUpdate", nullptr);
+    }
+}
+
 cSystemWrapper& cOglRenderer::system()
 {
     return mSystem ? *mSystem : getSystemWrapper();

@@ -181,6 +181,12 @@ TEST_F(Overlay, UnusableFontsAreReportedAndSkipped)
     ASSERT_EQ(mRenderer.getFonts().size(), 1u);
     EXPECT_EQ(mRenderer.getFonts()[0]->getSize(), 16);
     EXPECT_EQ(findValue("timeUpdate"), &mRenderer.getTimeValue());
+    {
+        cOglRenderer gone;
+        gone.initOverlay(mGraph);
+        EXPECT_EQ(findValue("timeUpdate"), &gone.getTimeValue());
+    }
+    EXPECT_EQ(findValue("timeUpdate"), nullptr);  // no pointer left to a renderer that is gone
 }
 
 TEST_F(Overlay, ItemsDrawTextImagesAndBars)

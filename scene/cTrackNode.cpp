@@ -66,6 +66,10 @@ void addQuad(cGeometryNode& mesh, uint32_t a, uint32_t b, bool shade)
     normals[a] = normals[a + 1] = normals[b] = normal;
 }
 
+// Where the four curves sit across the track: the first row's spline, then every other row's.
+constexpr std::array<float, 4> kFirstRowKeys = {0.0f, 0.3333f, 0.6666f, 1.0f};
+constexpr std::array<float, 4> kRowKeys = {0.0f, 0.333f, 0.666f, 1.0f};
+
 } // namespace
 
 cTrackNode::cTrackNode(cScenegraph* scenegraph) : cSpatialNode(scenegraph)
@@ -96,15 +100,15 @@ bool cTrackNode::generateSurface()
 
     cTcbController section;
     for (size_t i = 0; i < 4; ++i) {
-        section.addKey(makeKey(std::array<float, 4>{0.0f, 0.3333f, 0.6666f, 1.0f}[i], mCurves[i].evaluate(0.0f)));
+        section.addKey(makeKey(kFirstRowKeys[i], mCurves[i].evaluate(0.0f)));
     }
-    appendRow(mesh, section, textureSpline(0.0f, u, {0.0f, 0.3333f, 0.6666f, 1.0f}, {0.0f, 0.333f, 0.666f, 1.0f}));
+    appendRow(mesh, section, textureSpline(0.0f, u, kFirstRowKeys, kRowKeys));
 
     for (int32_t k = 1; k < kRows; ++k) {
         const float s = static_cast<float>(k) / static_cast<float>(kRows);
         cLinearController across;
         for (size_t i = 0; i < 4; ++i) {
-            across.addKey(makeKey(std::array<float, 4>{0.0f, 0.333f, 0.666f, 1.0f}[i], mCurves[i].evaluate(s)));
+            across.addKey(makeKey(kRowKeys[i], mCurves[i].evaluate(s)));
         }
         appendRow(mesh, across,
                   textureSpline(s * static_cast<float>(vScale), u, {0.0f, 0.3333337f, 0.6666667f, 1.0f},
